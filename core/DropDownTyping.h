@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quendra {
+
+// What an editable drop-down holds while the user types: its text, the selected part and the
+// caret as byte offsets into the text, and the current list entry (-1 for none).
+struct DropDownEdit {
+    std::string text;
+    std::size_t selectionStart = 0;
+    std::size_t selectionLength = 0;
+    std::size_t caret = 0;
+    int currentEntry = -1;
+};
+
+struct DropDownOutcome {
+    DropDownEdit edit;
+    bool changeReported = false;
+};
+
+// The drop-down's completing behaviour, free of any toolkit. Offsets outside the text are
+// clamped into it first, and results always lie on whole UTF-8 characters inside the text.
+class DropDownTyping {
+public:
+    // One typed character (one UTF-8 sequence). The text typed so far plus the character is
+    // looked up as a case-insensitive prefix of the entries; a match completes the entry and
+    // selects the completed rest.
+    static DropDownOutcome type(const std::vector<std::string>& items, const DropDownEdit& edit,
+                                std::string_view character);
+    // Deletes the selected part, or else the character before the caret.
+    static DropDownOutcome backspace(const std::vector<std::string>& items,
+                                     const DropDownEdit& edit);
+    // An entry picked from the list; the whole text ends selected.
+    static DropDownOutcome pick(const std::vector<std::string>& items, const DropDownEdit& edit,
+                                int index);
+};
+
+} // namespace quendra
