@@ -2,6 +2,7 @@
 
 #include "CommandBuilder.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,5 +22,8 @@ public:
     virtual ~EncoderLauncher() = default;
     virtual LaunchResult launch(const EncoderCommand& command) = 0;
 };
+
+// The platform's launcher: WinExec on Windows, a detached process in a terminal elsewhere.
+std::unique_ptr<EncoderLauncher> systemEncoderLauncher();
 
 } // namespace quendra
