@@ -46,14 +46,10 @@ const Flag kProcessorFlags[] = {
 };
 
 const Flag kCompatibilityFlags[] = {
-    {"CheckBox18", true, " --freeformat"},
-    {"CheckBox19", true, " --strictly-enforce-ISO"},
-    {"CheckBox20", false, " --nores"},
-    {"CheckBox21", false, " --noshort"},
-    {"CheckBox22", false, " --allshort"},
-    {"CheckBox23", true, " -d"},
-    {"CheckBox24", false, " --notemp"},
-    {"CheckBox25", false, " -t"},
+    {"CheckBox18", true, " --freeformat"}, {"CheckBox19", true, " --strictly-enforce-ISO"},
+    {"CheckBox20", false, " --nores"},     {"CheckBox21", false, " --noshort"},
+    {"CheckBox22", false, " --allshort"},  {"CheckBox23", true, " -d"},
+    {"CheckBox24", false, " --notemp"},    {"CheckBox25", false, " -t"},
 };
 
 struct FilterField {

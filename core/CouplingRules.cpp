@@ -40,12 +40,12 @@ struct RuleEntry {
 };
 
 const RuleEntry kRules[] = {
-    {"CheckBox01", CheckBox01Click}, {"CheckBox05", CheckBox05Click},
-    {"CheckBox06", CheckBox06Click}, {"CheckBox09", CheckBox09Click},
-    {"CheckBox10", CheckBox10Click}, {"CheckBox11", CheckBox11Click},
-    {"CheckBox12", CheckBox12Click}, {"CheckBox13", CheckBox13Click},
-    {"CheckBox14", CheckBox14Click}, {"CheckBox21", CheckBox21Click},
-    {"CheckBox22", CheckBox22Click}, {"ComboBox1", ComboBox1Change},
+    {"CheckBox01", CheckBox01Click},   {"CheckBox05", CheckBox05Click},
+    {"CheckBox06", CheckBox06Click},   {"CheckBox09", CheckBox09Click},
+    {"CheckBox10", CheckBox10Click},   {"CheckBox11", CheckBox11Click},
+    {"CheckBox12", CheckBox12Click},   {"CheckBox13", CheckBox13Click},
+    {"CheckBox14", CheckBox14Click},   {"CheckBox21", CheckBox21Click},
+    {"CheckBox22", CheckBox22Click},   {"ComboBox1", ComboBox1Change},
     {"RadioGroup1", RadioGroup1Click},
 };
 
@@ -60,8 +60,7 @@ void CheckBox05Click(FormModel& model) {
     const bool on = model.checked("CheckBox05");
     if (!on)
         check(model, {"CheckBox06", "CheckBox07", "CheckBox08"}, false);
-    enable(model, {"CheckBox06", "CheckBox07", "CheckBox08", "ComboBox7", "Edit15", "Label17"},
-           on);
+    enable(model, {"CheckBox06", "CheckBox07", "CheckBox08", "ComboBox7", "Edit15", "Label17"}, on);
 }
 
 void CheckBox06Click(FormModel& model) {
@@ -85,10 +84,18 @@ void CheckBox09Click(FormModel& model) {
     show(model, {"Label15", "Label16"}, !automatic);
 }
 
-void CheckBox10Click(FormModel& model) { filterValue(model, "CheckBox10", "Edit11", "Label13"); }
-void CheckBox11Click(FormModel& model) { filterValue(model, "CheckBox11", "Edit12", "Label14"); }
-void CheckBox12Click(FormModel& model) { filterValue(model, "CheckBox12", "Edit13", "Label15"); }
-void CheckBox13Click(FormModel& model) { filterValue(model, "CheckBox13", "Edit14", "Label16"); }
+void CheckBox10Click(FormModel& model) {
+    filterValue(model, "CheckBox10", "Edit11", "Label13");
+}
+void CheckBox11Click(FormModel& model) {
+    filterValue(model, "CheckBox11", "Edit12", "Label14");
+}
+void CheckBox12Click(FormModel& model) {
+    filterValue(model, "CheckBox12", "Edit13", "Label15");
+}
+void CheckBox13Click(FormModel& model) {
+    filterValue(model, "CheckBox13", "Edit14", "Label16");
+}
 
 void CheckBox14Click(FormModel& model) {
     const bool full = model.checked("CheckBox14");

@@ -6,7 +6,9 @@ namespace quendra {
 
 namespace {
 
-bool continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 // Moves an offset back onto the first byte of the UTF-8 character it falls in.
 std::size_t characterStart(const std::string& text, std::size_t offset) {
@@ -16,7 +18,9 @@ std::size_t characterStart(const std::string& text, std::size_t offset) {
     return offset;
 }
 
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool startsWithIgnoringCase(std::string_view entry, std::string_view prefix) {
     if (prefix.size() > entry.size())
@@ -31,7 +35,8 @@ DropDownEdit normalized(const DropDownEdit& in) {
     DropDownEdit edit = in;
     const std::size_t size = edit.text.size();
     const std::size_t start = std::min(in.selectionStart, size);
-    const std::size_t end = characterStart(edit.text, start + std::min(in.selectionLength, size - start));
+    const std::size_t end =
+        characterStart(edit.text, start + std::min(in.selectionLength, size - start));
     edit.selectionStart = characterStart(edit.text, start);
     edit.selectionLength = end > edit.selectionStart ? end - edit.selectionStart : 0;
     edit.caret = characterStart(edit.text, std::min(edit.caret, size));

@@ -60,8 +60,7 @@ DropDownEdit EventWiring::keyTyped(std::string_view dropDown, std::size_t select
                                    std::size_t selectionLength, std::size_t caret,
                                    std::string_view character) {
     const DropDownEdit before = current(dropDown, selectionStart, selectionLength, caret);
-    return apply(dropDown,
-                 DropDownTyping::type(model_.control(dropDown).items, before, character));
+    return apply(dropDown, DropDownTyping::type(model_.control(dropDown).items, before, character));
 }
 
 DropDownEdit EventWiring::backspacePressed(std::string_view dropDown, std::size_t selectionStart,

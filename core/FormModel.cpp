@@ -11,14 +11,22 @@ namespace {
 
 const char* kindName(ControlKind kind) {
     switch (kind) {
-    case ControlKind::Label: return "label";
-    case ControlKind::Edit: return "edit field";
-    case ControlKind::CheckBox: return "check box";
-    case ControlKind::DropDown: return "drop-down";
-    case ControlKind::Button: return "button";
-    case ControlKind::Slider: return "slider";
-    case ControlKind::RadioGroup: return "radio group";
-    case ControlKind::GroupBox: return "group box";
+    case ControlKind::Label:
+        return "label";
+    case ControlKind::Edit:
+        return "edit field";
+    case ControlKind::CheckBox:
+        return "check box";
+    case ControlKind::DropDown:
+        return "drop-down";
+    case ControlKind::Button:
+        return "button";
+    case ControlKind::Slider:
+        return "slider";
+    case ControlKind::RadioGroup:
+        return "radio group";
+    case ControlKind::GroupBox:
+        return "group box";
     }
     return "control";
 }

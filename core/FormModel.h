@@ -37,7 +37,7 @@ public:
     // Drop-down text and current entry together, as typing or picking leaves them.
     void setDropDown(std::string_view name, std::string text, int currentEntry);
     void setChecked(std::string_view name, bool checked);
-    void setItemIndex(std::string_view name, int index); // throws std::out_of_range
+    void setItemIndex(std::string_view name, int index);   // throws std::out_of_range
     void setPosition(std::string_view name, int position); // clamped into the slider's range
     void setEnabled(std::string_view name, bool enabled);
     void setVisible(std::string_view name, bool visible);

@@ -22,6 +22,7 @@ struct Row {
 constexpr bool on = true;
 constexpr bool off = false;
 
+// clang-format off
 // name, kind, parent, caption, text, enabled, visible, checked
 const Row kRows[] = {
     // files
@@ -111,6 +112,7 @@ const Row kRows[] = {
     {"CheckBox24", K::CheckBox, "GroupBox4", "use temporal masking", "", on, on, on},
     {"CheckBox25", K::CheckBox, "GroupBox4", "write INFO Tag", "", on, on, on},
 };
+// clang-format on
 
 struct ListRow {
     const char* name;
@@ -118,6 +120,7 @@ struct ListRow {
     int itemIndex;
 };
 
+// clang-format off
 const std::vector<std::string> kGenres = {
     "Blues", "Classic Rock", "Country", "Dance", "Disco", "Funk", "Grunge", "Hip-Hop", "Jazz",
     "Metal", "New Age", "Oldies", "Other", "Pop", "R&B", "Rap", "Reggae", "Rock", "Techno",
@@ -166,6 +169,8 @@ const ListRow kLists[] = {
     {"ComboBox6", {"-X0", "-X1", "-X2", "-X3", "-X4", "-X5", "-X6", "-X7"}, -1},
     {"ComboBox7", {"auto", "0", "1", "2"}, -1},
 };
+
+// clang-format on
 
 struct SliderRow {
     const char* name;
@@ -217,6 +222,8 @@ std::vector<ControlState> initialControls() {
     return controls;
 }
 
-const std::vector<std::string>& genreNames() { return kGenres; }
+const std::vector<std::string>& genreNames() {
+    return kGenres;
+}
 
 } // namespace quendra

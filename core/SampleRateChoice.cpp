@@ -4,6 +4,7 @@ namespace quendra {
 
 namespace {
 
+// clang-format off
 constexpr SampleRateChoice kChoices[] = {
     // text         bare number  bitrate drop-down  ABR bitrate for "auto"
     {"auto",        "auto",      "ComboBox4",       "128"},
@@ -14,6 +15,7 @@ constexpr SampleRateChoice kChoices[] = {
     {"44.1 kHz",    "44.1",      "ComboBox2",       "128"},
     {"48 kHz",      "48",        "ComboBox2",       "128"},
 };
+// clang-format on
 
 } // namespace
 
