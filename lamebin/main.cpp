@@ -1,0 +1,107 @@
+// "lame.bin" for Linux: runs Debian's LAME with the front-end's command line, translated to the
+// options LAME 3.100 understands, and keeps a failed run's terminal window open.
+#include "EncoderSearch.h"
+#include "LameArguments.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kNotInstalled = 127;
+
+std::string currentDirectory() {
+    std::string buffer(256, '\0');
+    for (;;) {
+        if (getcwd(buffer.data(), buffer.size()))
+            return buffer.c_str();
+        if (errno != ERANGE)
+            return {};
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+// "lame" on PATH, never this program itself: someone may have linked lame.bin as "lame".
+std::string findLame() {
+    struct stat self {};
+    const bool knowSelf = stat("/proc/self/exe", &self) == 0;
+    const char* path = std::getenv("PATH");
+    for (const std::string& directory :
+         quendra::pathDirectories(path ? path : "", currentDirectory())) {
+        const std::string candidate = directory + "/lame";
+        struct stat info {};
+        if (stat(candidate.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+            access(candidate.c_str(), X_OK) != 0)
+            continue;
+        if (knowSelf && info.st_dev == self.st_dev && info.st_ino == self.st_ino)
+            continue;
+        return candidate;
+    }
+    return {};
+}
+
+int runLame(const std::string& lame, const std::vector<std::string>& arguments) {
+    std::vector<std::string> storage{"lame"};
+    storage.insert(storage.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : storage)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child < 0) {
+        std::perror("lame.bin: cannot start lame");
+        return kNotInstalled;
+    }
+    if (child == 0) {
+        execv(lame.c_str(), argv.data());
+        std::perror(("lame.bin: cannot run " + lame).c_str());
+        _exit(kNotInstalled);
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR)
+            return kNotInstalled;
+    }
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    return 128 + WTERMSIG(status);
+}
+
+// The terminal window closes as soon as this program ends; leave the error readable.
+void waitForEnter(int code) {
+    std::fprintf(stderr,
+                 "\nThe encoding failed: LAME exited with code %d. Press Enter to close this "
+                 "window.\n",
+                 code);
+    char c = 0;
+    for (;;) {
+        const ssize_t got = read(0, &c, 1);
+        if (got == 0 || (got < 0 && errno != EINTR) || (got == 1 && (c == '\n' || c == '\r')))
+            return;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> received(argv + 1, argv + argc);
+    const std::string lame = findLame();
+    int code = kNotInstalled;
+    if (lame.empty())
+        std::fprintf(stderr, "lame.bin: the LAME encoder is not installed (no \"lame\" on PATH).\n"
+                             "Install the Debian package \"lame\": apt-get install lame\n");
+    else
+        code = runLame(lame, quendra::translateForLame(received));
+    if (code != 0 && isatty(0))
+        waitForEnter(code);
+    return code;
+}
