@@ -60,7 +60,7 @@ std::string describe(const DropDownEdit& e) {
 
 // What has been done so far, rendered only when a property breaks.
 struct Action {
-    enum Kind { Type, Backspace, Pick, Paste, Click, Select } kind;
+    enum Kind { Type, Backspace, Pick, Paste, Click, Select, Edit } kind;
     std::string control;
     std::size_t start = 0, length = 0, caret = 0;
     std::string bytes;
@@ -89,6 +89,8 @@ std::string describe(const Action& a) {
         return "click " + a.control;
     case Action::Select:
         return "select " + std::to_string(a.index) + " in " + a.control;
+    case Action::Edit:
+        return "edit " + a.control + " to " + escaped(a.bytes);
     }
     return "?";
 }
@@ -274,6 +276,8 @@ void fuzzTyping(FuzzedDataProvider& in) {
 const char* const kDropDowns[] = {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4",
                                   "ComboBox5", "ComboBox6", "ComboBox7"};
 const char* const kRadioGroups[] = {"RadioGroup1", "RadioGroup2", "RadioGroup3", "RadioGroup4"};
+const char* const kEdits[] = {"Edit01", "Edit02", "Edit03", "Edit04", "Edit05", "Edit06", "Edit07",
+                              "Edit08", "Edit09", "Edit11", "Edit12", "Edit13", "Edit14", "Edit15"};
 const char* const kBandwidthBoxes[] = {"CheckBox10", "CheckBox11", "CheckBox12", "CheckBox13",
                                        "CheckBox14"};
 
@@ -308,7 +312,7 @@ void checkRules(const FormModel& m, const Trace& trace) {
             return std::string(tag) + " enabled differs from the tags switch" + after();
         });
 
-    if (m.checked("CheckBox09"))
+    if (m.checked("CheckBox09")) {
         for (const char* box : kBandwidthBoxes) {
             const bool expected =
                 std::string(box) == "CheckBox12" || std::string(box) == "CheckBox13";
@@ -316,6 +320,9 @@ void checkRules(const FormModel& m, const Trace& trace) {
                 return std::string(box) + " wrong under automatic bandwidth" + after();
             });
         }
+        require(m.text("Edit13") == "auto" && m.text("Edit14") == "auto",
+                [&] { return "automatic bandwidth without automatic lowpass values" + after(); });
+    }
     if (m.checked("CheckBox14"))
         for (const char* box : {"CheckBox10", "CheckBox11", "CheckBox12", "CheckBox13"})
             require(!m.enabled(box) && !m.checked(box), [&] {
@@ -381,7 +388,7 @@ void fuzzWiring(FuzzedDataProvider& in) {
                       consumeOffset(in, size),
                       "",
                       0};
-        switch (in.ConsumeIntegralInRange(0, 5)) {
+        switch (in.ConsumeIntegralInRange(0, 6)) {
         case 0: {
             if (!usable(model, dropDown))
                 continue;
@@ -435,6 +442,15 @@ void fuzzWiring(FuzzedDataProvider& in) {
                 continue;
             trace.actions.push_back({Action::Click, box, 0, 0, 0, "", 0});
             wiring.checkedChanged(box, !model.checked(box));
+            break;
+        }
+        case 5: {
+            const char* field = kEdits[in.ConsumeIntegralInRange<std::size_t>(0, 13)];
+            if (!usable(model, field))
+                continue;
+            trace.actions.push_back(
+                {Action::Edit, field, 0, 0, 0, in.ConsumeRandomLengthString(16), 0});
+            wiring.textChanged(field, trace.actions.back().bytes);
             break;
         }
         default: {

@@ -136,6 +136,8 @@ COMMAND_SEEDS = {
 DROPDOWNS = ["ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4", "ComboBox5", "ComboBox6",
              "ComboBox7"]
 GROUPS = ["RadioGroup1", "RadioGroup2", "RadioGroup3", "RadioGroup4"]
+EDITS = ["Edit01", "Edit02", "Edit03", "Edit04", "Edit05", "Edit06", "Edit07", "Edit08", "Edit09",
+         "Edit11", "Edit12", "Edit13", "Edit14", "Edit15"]
 
 
 def key(seed, character):
@@ -183,36 +185,43 @@ class Session:
                 self._dropdown(name, start, length, caret)
             else:  # where the previous completion left the selection
                 self._dropdown(name, start + len(text[:i].encode("utf-8")), END, END)
-            self.seed.integral(0, 0, 5)
+            self.seed.integral(0, 0, 6)
             key(self.seed, character)
         return self
 
     def backspace(self, name, start=0, length=0, caret=0):
         self._dropdown(name, start, length, caret)
-        self.seed.integral(1, 0, 5)
+        self.seed.integral(1, 0, 6)
         return self
 
     def pick(self, name, index, count):
         self._dropdown(name)
-        self.seed.integral(2, 0, 5)
+        self.seed.integral(2, 0, 6)
         entry_index(self.seed, index, count)
         return self
 
     def paste(self, name, text):
         self._dropdown(name)
-        self.seed.integral(3, 0, 5)
+        self.seed.integral(3, 0, 6)
         self.seed.string(text, 32)
         return self
 
     def click(self, number):
         self._dropdown("ComboBox1")
-        self.seed.integral(4, 0, 5)
+        self.seed.integral(4, 0, 6)
         self.seed.integral(number, 1, 25)
+        return self
+
+    def edit(self, name, text):
+        self._dropdown("ComboBox1")
+        self.seed.integral(5, 0, 6)
+        self.seed.integral(EDITS.index(name), 0, 13)
+        self.seed.string(text, 16)
         return self
 
     def select(self, group, index, items):
         self._dropdown("ComboBox1")
-        self.seed.integral(5, 0, 5)
+        self.seed.integral(6, 0, 6)
         self.seed.integral(GROUPS.index(group), 0, 3)
         self.seed.integral(index, 0, items - 1)
         return self
@@ -279,8 +288,8 @@ DROPDOWN_SEEDS = {
     .click(1).data(),
     "session-ath": Session().click(6).click(5).click(5).type("ComboBox7", "1", 0, 4, 4)
     .click(8).data(),
-    "session-bandwidth": Session().click(9).click(10).click(14).click(14).click(12).click(9)
-    .data(),
+    "session-bandwidth": Session().click(9).click(10).edit("Edit11", "0.5").click(14).click(14)
+    .click(12).edit("Edit13", "16").click(9).data(),
     "session-blocks": Session().click(21).click(22).click(21).data(),
     "session-quality": Session().type("ComboBox6", "-x5", 0, 3, 3).paste("ComboBox6", "-X9")
     .data(),
