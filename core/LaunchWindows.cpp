@@ -9,7 +9,7 @@ namespace quendra {
 namespace {
 
 class WindowsEncoderLauncher : public EncoderLauncher {
-  public:
+public:
     LaunchResult launch(const EncoderCommand& command) override {
         LaunchResult result;
         const UINT code = WinExec(command.line.c_str(), SW_SHOWNORMAL);

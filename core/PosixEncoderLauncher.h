@@ -17,7 +17,7 @@ enum class Console {
 // /dev/null, none of the caller's other descriptors, never waited for. "started" is reported
 // only once the final program has been executed.
 class PosixEncoderLauncher : public EncoderLauncher {
-  public:
+public:
     // programDirectory: where the encoder is looked for first; empty means the directory of the
     // running program.
     explicit PosixEncoderLauncher(std::string programDirectory = {},
@@ -25,7 +25,7 @@ class PosixEncoderLauncher : public EncoderLauncher {
 
     LaunchResult launch(const EncoderCommand& command) override;
 
-  private:
+private:
     std::string programDirectory_;
     Console console_;
 };

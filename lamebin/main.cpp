@@ -1,11 +1,12 @@
 // "lame.bin" for Linux: runs Debian's LAME with the front-end's command line, translated to the
 // options LAME 3.100 understands, and keeps a failed run's terminal window open.
-#include "EncoderSearch.h"
+#include "FindLame.h"
 #include "LameArguments.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,23 +29,23 @@ std::string currentDirectory() {
     }
 }
 
-// "lame" on PATH, never this program itself: someone may have linked lame.bin as "lame".
+std::optional<quendra::FileIdentity> executableIdentity(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || access(path.c_str(), X_OK) != 0)
+        return std::nullopt;
+    return quendra::FileIdentity{static_cast<unsigned long long>(info.st_dev),
+                                 static_cast<unsigned long long>(info.st_ino)};
+}
+
 std::string findLame() {
     struct stat self {};
-    const bool knowSelf = stat("/proc/self/exe", &self) == 0;
+    std::optional<quendra::FileIdentity> selfIdentity;
+    if (stat("/proc/self/exe", &self) == 0)
+        selfIdentity = quendra::FileIdentity{static_cast<unsigned long long>(self.st_dev),
+                                             static_cast<unsigned long long>(self.st_ino)};
     const char* path = std::getenv("PATH");
-    for (const std::string& directory :
-         quendra::pathDirectories(path ? path : "", currentDirectory())) {
-        const std::string candidate = directory + "/lame";
-        struct stat info {};
-        if (stat(candidate.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
-            access(candidate.c_str(), X_OK) != 0)
-            continue;
-        if (knowSelf && info.st_dev == self.st_dev && info.st_ino == self.st_ino)
-            continue;
-        return candidate;
-    }
-    return {};
+    return quendra::findLame(path ? path : "", currentDirectory(), selfIdentity,
+                             executableIdentity);
 }
 
 int runLame(const std::string& lame, const std::vector<std::string>& arguments) {
