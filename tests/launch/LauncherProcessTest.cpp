@@ -1,0 +1,354 @@
+// The POSIX launcher against real processes: a stand-in "lame.bin" records what it received.
+#include "CommandBuilder.h"
+#include "CommandLine.h"
+#include "EventWiring.h"
+#include "FormModel.h"
+#include "PosixEncoderLauncher.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <map>
+#include <optional>
+#include <sstream>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace quendra;
+using namespace launchtest;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// What one run of the stand-in left beside it.
+struct Record {
+    pid_t pid = 0;
+    Strings argv;
+    std::map<std::string, std::string> info;
+};
+
+Record readRecord(const fs::path& argvFile) {
+    Record record;
+    const std::string name = argvFile.filename().string();
+    record.pid = static_cast<pid_t>(std::stol(name.substr(name.find('.') + 1)));
+    const std::string arguments = readFile(argvFile);
+    std::size_t start = 0;
+    for (std::size_t end; (end = arguments.find('\0', start)) != std::string::npos; start = end + 1)
+        record.argv.push_back(arguments.substr(start, end - start));
+    std::istringstream info(
+        readFile(argvFile.parent_path() / ("info." + std::to_string(record.pid))));
+    for (std::string line; std::getline(info, line);)
+        record.info[line.substr(0, line.find('='))] = line.substr(line.find('=') + 1);
+    return record;
+}
+
+std::vector<fs::path> argvFiles(const fs::path& directory) {
+    std::vector<fs::path> files;
+    for (const fs::path& file : filesStartingWith(directory, "argv."))
+        if (file.extension() != ".partial")
+            files.push_back(file);
+    return files;
+}
+
+std::string ownLink(int fd) {
+    char buffer[4096];
+    const ssize_t length =
+        readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), buffer, sizeof buffer);
+    return length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : "";
+}
+
+class LauncherProcess : public testing::Test {
+public:
+    enum class Entry { Nothing, StandIn, PlainFile, Directory, BrokenProgram };
+
+protected:
+    void SetUp() override {
+        for (const fs::path* directory : {&programDir, &currentDir, &path1, &path2})
+            fs::create_directory(*directory);
+        cwd.emplace(currentDir);
+        path.emplace("PATH", (path1.string() + ":" + path2.string()).c_str());
+    }
+
+    void place(const fs::path& directory, Entry entry) {
+        const fs::path target = directory / "lame.bin";
+        switch (entry) {
+        case Entry::Nothing:
+            break;
+        case Entry::StandIn:
+            fs::copy_file(RECORDER_PATH, target);
+            setMode(target, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+            break;
+        case Entry::PlainFile:
+            fs::copy_file(RECORDER_PATH, target);
+            setMode(target, fs::perms::owner_read | fs::perms::owner_write);
+            break;
+        case Entry::Directory:
+            fs::create_directory(target);
+            break;
+        case Entry::BrokenProgram:
+            writeFile(target, "not a program\n");
+            setMode(target, fs::perms::owner_all);
+            break;
+        }
+    }
+
+    LaunchResult launch(const std::string& line) {
+        PosixEncoderLauncher launcher(programDir.string(), Console::None);
+        return launcher.launch(EncoderCommand{line});
+    }
+
+    // The records of the first "count" runs in the directory, once they are all there.
+    std::vector<Record> waitForRecords(const fs::path& directory, std::size_t count = 1) {
+        const bool arrived = waitUntil([&] { return argvFiles(directory).size() >= count; });
+        EXPECT_TRUE(arrived) << "the stand-in in " << directory << " did not run";
+        std::vector<Record> records;
+        for (const fs::path& file : argvFiles(directory))
+            records.push_back(readRecord(file));
+        return records;
+    }
+
+    Strings expectedSearch() const {
+        return {(programDir / "lame.bin").string(), (currentDir / "lame.bin").string(),
+                (path1 / "lame.bin").string(), (path2 / "lame.bin").string()};
+    }
+
+    TempDir root;
+    const fs::path programDir = root / "program";
+    const fs::path currentDir = root / "current";
+    const fs::path path1 = root / "path 1";
+    const fs::path path2 = root / "path2";
+    std::optional<CurrentDirectory> cwd;
+    std::optional<EnvironmentVariable> path;
+};
+
+// --- where "lame.bin" is found ---------------------------------------------------------------
+
+struct OrderCase {
+    const char* name;
+    LauncherProcess::Entry program, current, first, second;
+    int winner; // 0 program directory, 1 current directory, 2 and 3 the PATH entries
+};
+
+void PrintTo(const OrderCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class LaunchSearchOrder : public LauncherProcess, public testing::WithParamInterface<OrderCase> {};
+
+TEST_P(LaunchSearchOrder, RunsTheFirstExecutableInPlatformOrder) {
+    const OrderCase& c = GetParam();
+    const fs::path directories[] = {programDir, currentDir, path1, path2};
+    place(programDir, c.program);
+    place(currentDir, c.current);
+    place(path1, c.first);
+    place(path2, c.second);
+
+    const LaunchResult result = launch("lame.bin -q 2 in.wav out.mp3");
+    ASSERT_TRUE(result.started) << result.reason;
+
+    ASSERT_TRUE(waitUntil([&] {
+        for (const fs::path& directory : directories)
+            if (!argvFiles(directory).empty())
+                return true;
+        return false;
+    })) << "no stand-in ran";
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(argvFiles(directories[i]).size(), i == c.winner ? 1u : 0u) << directories[i];
+}
+
+using E = LauncherProcess::Entry;
+INSTANTIATE_TEST_SUITE_P(
+    Table, LaunchSearchOrder,
+    testing::Values(OrderCase{"BesideTheProgramWinsOverCurrentDirectory", E::StandIn, E::StandIn,
+                              E::StandIn, E::Nothing, 0},
+                    OrderCase{"CurrentDirectoryBeforePath", E::Nothing, E::StandIn, E::StandIn,
+                              E::StandIn, 1},
+                    OrderCase{"PathLast", E::Nothing, E::Nothing, E::Nothing, E::StandIn, 3},
+                    OrderCase{"NonExecutableFileAndDirectoryDoNotCount", E::PlainFile, E::Directory,
+                              E::StandIn, E::Nothing, 2}),
+    [](const testing::TestParamInfo<OrderCase>& info) { return info.param.name; });
+
+TEST(RunningProgramDirectory, IsTheDirectoryOfThisTestProgram) {
+    EXPECT_EQ(fs::canonical(runningProgramDirectory()), fs::canonical(TESTS_DIR));
+}
+
+TEST(ProbeFile, OnlyAnExecutableRegularFileCanRun) {
+    TempDir dir;
+    writeFile(dir / "exe", "#!/bin/sh\n");
+    setMode(dir / "exe", fs::perms::owner_all);
+    writeFile(dir / "plain", "x");
+    setMode(dir / "plain", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_directory(dir / "folder");
+    fs::create_symlink(dir / "exe", dir / "link");
+    fs::create_symlink(dir / "gone", dir / "dangling");
+
+    EXPECT_EQ(probeFile((dir / "exe").string()), FileCheck::Executable);
+    EXPECT_EQ(probeFile((dir / "link").string()), FileCheck::Executable);
+    EXPECT_EQ(probeFile((dir / "plain").string()), FileCheck::NotExecutable);
+    EXPECT_EQ(probeFile((dir / "folder").string()), FileCheck::NotExecutable);
+    EXPECT_EQ(probeFile((dir / "missing").string()), FileCheck::Missing);
+    EXPECT_EQ(probeFile((dir / "dangling").string()), FileCheck::Missing);
+}
+
+// --- a start that fails is reported ----------------------------------------------------------
+
+TEST_F(LauncherProcess, MissingEncoderIsReportedWithThePlacesSearched) {
+    const LaunchResult result = launch("lame.bin in.wav out.mp3");
+    EXPECT_FALSE(result.started);
+    EXPECT_NE(result.reason.find("\"lame.bin\" was not found"), std::string::npos) << result.reason;
+    EXPECT_EQ(result.searched, expectedSearch());
+}
+
+TEST_F(LauncherProcess, NonExecutableEncoderIsNamedInTheReason) {
+    for (const Entry entry : {Entry::PlainFile, Entry::Directory}) {
+        fs::remove_all(programDir / "lame.bin");
+        place(programDir, entry);
+        const LaunchResult result = launch("lame.bin in.wav out.mp3");
+        EXPECT_FALSE(result.started);
+        EXPECT_NE(result.reason.find((programDir / "lame.bin").string()), std::string::npos)
+            << result.reason;
+        EXPECT_NE(result.reason.find("not an executable file"), std::string::npos) << result.reason;
+        EXPECT_EQ(result.searched, expectedSearch());
+    }
+}
+
+TEST_F(LauncherProcess, FailedExecIsReportedNotStarted) {
+    place(programDir, Entry::BrokenProgram);
+    const LaunchResult result = launch("lame.bin in.wav out.mp3");
+    EXPECT_FALSE(result.started);
+    EXPECT_NE(result.reason.find((programDir / "lame.bin").string()), std::string::npos)
+        << result.reason;
+    EXPECT_NE(result.reason.find("format"), std::string::npos) << result.reason;
+    EXPECT_EQ(result.searched, Strings{(programDir / "lame.bin").string()});
+    EXPECT_TRUE(hasNoChildren());
+}
+
+TEST_F(LauncherProcess, EmptyCommandLineIsRefused) {
+    place(programDir, Entry::StandIn);
+    const LaunchResult result = launch("   ");
+    EXPECT_FALSE(result.started);
+    EXPECT_FALSE(result.reason.empty());
+}
+
+// --- how the encoder is started ----------------------------------------------------------------
+
+TEST_F(LauncherProcess, ReturnsWhileTheEncoderRunsDetachedAndLeavesNoChild) {
+    place(programDir, Entry::StandIn);
+    writeFile(programDir / "hold", "");
+    // A descriptor the encoder must not inherit, and a standard input it must not share.
+    const int open = ::open((root / "front-end file").c_str(), O_CREAT | O_RDWR, 0600);
+    ASSERT_GE(open, 0);
+    const int savedInput = dup(0);
+    ASSERT_GE(savedInput, 0);
+    ASSERT_EQ(dup2(open, 0), 0);
+
+    const LaunchResult result = launch("lame.bin in.wav out.mp3");
+    dup2(savedInput, 0);
+    ::close(savedInput);
+    ::close(open);
+    ASSERT_TRUE(result.started) << result.reason;
+    // The stand-in cannot end before "release" exists, so launch() did not wait for it.
+    EXPECT_TRUE(hasNoChildren());
+
+    const std::vector<Record> records = waitForRecords(programDir);
+    ASSERT_EQ(records.size(), 1u);
+    const Record& encoder = records.front();
+    EXPECT_EQ(kill(encoder.pid, 0), 0) << "the held stand-in should still run";
+    EXPECT_FALSE(fs::exists(programDir / ("done." + std::to_string(encoder.pid))));
+    EXPECT_NE(encoder.info.at("ppid"), std::to_string(getpid()));
+    EXPECT_NE(encoder.info.at("sid"), std::to_string(getsid(0)));
+    EXPECT_NE(encoder.info.at("sid"), std::to_string(encoder.pid)) << "must not lead a session";
+    EXPECT_EQ(encoder.info.at("stdin"), "/dev/null");
+    EXPECT_EQ(encoder.info.at("stdout"), ownLink(1));
+    EXPECT_EQ(encoder.info.at("fds"), "") << "descriptors inherited from the front-end";
+
+    writeFile(programDir / "release", "");
+    EXPECT_TRUE(waitUntil(
+        [&] { return fs::exists(programDir / ("done." + std::to_string(encoder.pid))); }));
+    EXPECT_TRUE(hasNoChildren());
+}
+
+TEST_F(LauncherProcess, TwoLaunchesStartTwoEncoders) {
+    place(programDir, Entry::StandIn);
+    writeFile(programDir / "hold", "");
+    ASSERT_TRUE(launch("lame.bin \"first.wav\" \"first.mp3\"").started);
+    ASSERT_TRUE(launch("lame.bin \"second.wav\" \"second.mp3\"").started);
+
+    const std::vector<Record> records = waitForRecords(programDir, 2);
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_NE(records[0].pid, records[1].pid);
+    EXPECT_EQ(kill(records[0].pid, 0), 0);
+    EXPECT_EQ(kill(records[1].pid, 0), 0);
+    Strings outputs{records[0].argv.back(), records[1].argv.back()};
+    std::sort(outputs.begin(), outputs.end());
+    EXPECT_EQ(outputs, (Strings{"first.mp3", "second.mp3"}));
+    writeFile(programDir / "release", "");
+    EXPECT_TRUE(waitUntil([&] { return filesStartingWith(programDir, "done.").size() == 2; }));
+}
+
+// --- what the encoder receives -----------------------------------------------------------------
+
+struct ArgumentCase {
+    const char* name;
+    std::string input;
+    std::string output;
+    std::string title; // typed into the title field with tags on; empty: tags off
+};
+
+void PrintTo(const ArgumentCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class LaunchArguments : public LauncherProcess, public testing::WithParamInterface<ArgumentCase> {};
+
+TEST_P(LaunchArguments, EachArgumentIsTheTypedValue) {
+    const ArgumentCase& c = GetParam();
+    place(programDir, Entry::StandIn);
+    FormModel model;
+    EventWiring wiring(model);
+    wiring.textChanged("Edit01", c.input);
+    wiring.textChanged("Edit02", c.output);
+    if (!c.title.empty()) {
+        wiring.checkedChanged("CheckBox01", true);
+        wiring.textChanged("Edit03", c.title);
+        wiring.textChanged("Edit04", c.title + " by");
+    }
+    const EncoderCommand command = CommandBuilder::build(model);
+    ASSERT_TRUE(launch(command.line).started);
+
+    const std::vector<Record> records = waitForRecords(programDir);
+    ASSERT_EQ(records.size(), 1u);
+    const Strings& argv = records.front().argv;
+    EXPECT_EQ(argv, splitCommandLine(command.line)) << command.line;
+    ASSERT_GE(argv.size(), 3u);
+    EXPECT_EQ(argv.front(), "lame.bin");
+    EXPECT_EQ(argv[argv.size() - 2], c.input);
+    EXPECT_EQ(argv.back(), c.output);
+    if (!c.title.empty()) {
+        const auto title = std::find(argv.begin(), argv.end(), "--tt");
+        ASSERT_NE(title, argv.end());
+        ASSERT_LT(title + 3, argv.end());
+        EXPECT_EQ(title[1], c.title);
+        EXPECT_EQ(title[2], "--ta");
+        EXPECT_EQ(title[3], c.title + " by");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LaunchArguments,
+    testing::Values(
+        ArgumentCase{"Blanks", "/music/my song/in put.wav", "/music/out  dir/out.mp3", ""},
+        ArgumentCase{"Tab", "a\tb.wav", "c\t.mp3", ""},
+        ArgumentCase{"Quotes", "say \"hi\".wav", "\"out\".mp3", "A \"quoted\" title"},
+        ArgumentCase{"Backslashes", "C:\\dir\\in.wav", "a\\\"b\\\\\"c.mp3", "x\\y"},
+        ArgumentCase{"TrailingBackslashes", "dir\\", "dir\\\\", "title\\"},
+        ArgumentCase{"Utf8", "/Musik/Grüße 日本 ♫.wav", "/Musik/ñ €.mp3", "Ünïcödé ♫"},
+        ArgumentCase{"EmptyPaths", "", "", ""}, ArgumentCase{"OptionLikeValues", "-k", "-b", "-k"},
+        ArgumentCase{"ShellCharacters", "$(rm -rf x) `id` *.wav", "a;b|c&d>e.mp3", "'$HOME'"}),
+    [](const testing::TestParamInfo<ArgumentCase>& info) { return info.param.name; });
+
+} // namespace
