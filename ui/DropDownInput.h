@@ -1,0 +1,49 @@
+#pragma once
+
+#include "DropDownTyping.h"
+
+#include <QObject>
+#include <QString>
+
+#include <cstddef>
+#include <string>
+
+class QComboBox;
+class QLineEdit;
+
+namespace quendra {
+class EventWiring;
+}
+
+namespace quendra::ui {
+
+// Offsets into a drop-down's text: the core counts UTF-8 bytes, the line edit UTF-16 units.
+std::size_t utf8Offset(const QString& text, int utf16Offset);
+int utf16Offset(const std::string& utf8, std::size_t utf8Offset);
+
+// Routes the user's input on one editable drop-down into the core: each typed character and
+// Backspace through the completing typist, a picked entry as a pick, any other edit (Delete,
+// paste, cut, undo) as a changed text; then shows what the core says the drop-down holds.
+class DropDownInput : public QObject {
+public:
+    DropDownInput(QComboBox* comboBox, std::string name, EventWiring& wiring);
+
+    // Shows a drop-down state: text, selection and caret. Never counts as user input.
+    static void show(QComboBox* comboBox, const DropDownEdit& edit);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool typed(const QString& text);
+    void backspace();
+    void picked(int index);
+    void edited(const QString& text);
+
+    QComboBox* comboBox_;
+    QLineEdit* lineEdit_;
+    std::string name_;
+    EventWiring& wiring_;
+};
+
+} // namespace quendra::ui
