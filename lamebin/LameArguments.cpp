@@ -33,12 +33,13 @@ const char* const kValuedOptions[] = {
     "-q",
 };
 
-} // namespace
-
+// Whether an option of the front-end's vocabulary takes the next argument as its value.
 bool takesValue(const std::string& option) {
     return std::any_of(std::begin(kValuedOptions), std::end(kValuedOptions),
                        [&](const char* valued) { return option == valued; });
 }
+
+} // namespace
 
 std::vector<std::string> translateForLame(const std::vector<std::string>& arguments) {
     std::vector<std::string> translated;

@@ -10,7 +10,4 @@ namespace quendra {
 // (full bandwidth). The value of an option is never translated, so a title "-k" stays a title.
 std::vector<std::string> translateForLame(const std::vector<std::string>& arguments);
 
-// Whether an option of the front-end's vocabulary takes the next argument as its value.
-bool takesValue(const std::string& option);
-
 } // namespace quendra
