@@ -238,10 +238,6 @@ TEST_F(WindowTest, ResizingMovesNothingAndScrollsWhenTooSmall) {
     EXPECT_EQ(geometries(), before);
 }
 
-TEST_F(WindowTest, BackgroundIsTheButtonFace) {
-    EXPECT_EQ(form->palette().color(QPalette::Window), form->palette().color(QPalette::Button));
-}
-
 // --- layout -----------------------------------------------------------------------------------
 
 struct PlaceCase {
