@@ -63,7 +63,10 @@ DropDownOutcome DropDownTyping::type(const std::vector<std::string>& items,
         out.edit.selectionLength = out.edit.text.size() - typed.size();
         out.edit.caret = out.edit.text.size();
         out.edit.currentEntry = static_cast<int>(i);
-        out.changeReported = out.edit.currentEntry != edit.currentEntry;
+        // A completion that changes only the letter case keeps the entry but changes the text,
+        // and a governing drop-down must then look at its text again.
+        out.changeReported =
+            out.edit.currentEntry != edit.currentEntry || out.edit.text != edit.text;
         return out;
     }
 

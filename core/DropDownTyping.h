@@ -28,7 +28,7 @@ class DropDownTyping {
 public:
     // One typed character (one UTF-8 sequence). The text typed so far plus the character is
     // looked up as a case-insensitive prefix of the entries; a match completes the entry and
-    // selects the completed rest.
+    // selects the completed rest, and reports a change when the entry or the text changed.
     static DropDownOutcome type(const std::vector<std::string>& items, const DropDownEdit& edit,
                                 std::string_view character);
     // Deletes the selected part, or else the character before the caret.

@@ -273,6 +273,16 @@ TEST_F(CouplingRulesTest, TypedCompletionRunsTheRuleAndCaseMatters) {
     expectVisible({"ComboBox4"}, false);
 }
 
+TEST_F(CouplingRulesTest, ACaseOnlyCompletionStillShowsTheListTheCommandUses) {
+    typeRate("1");
+    expectVisible({"ComboBox3"}, true);
+    typeRate("A"); // "Auto" is no frequency: the lists stay
+    typeRate("a");
+    EXPECT_EQ(model.text("ComboBox1"), "auto");
+    expectVisible({"ComboBox4"}, true);
+    expectVisible({"ComboBox2", "ComboBox3"}, false);
+}
+
 TEST_F(CouplingRulesTest, CompletionAfterAModeResetStillReports) {
     pickRate("44.1 kHz");
     mode(2);
