@@ -1,0 +1,87 @@
+# The Debian package, made by CPack from the install rules: `cpack -G DEB` in a Release build
+# (scripts/package does all of it). The package installs under /usr: the program and lame.bin in
+# /usr/lib/quendra-orvo, the link /usr/bin/quendra-orvo, the desktop entry and the icons.
+
+set(CPACK_PACKAGE_NAME quendra-orvo)
+set(CPACK_PACKAGE_VENDOR "Quendra orvo")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_DESCRIPTION [[
+A one-window front-end for the LAME MP3 encoder: pick an input audio file and
+an output MP3 path, set the encoding options on the window and start the
+encoder in a terminal window.]])
+set(CPACK_PACKAGE_CONTACT "Quendra orvo packaging <packaging@quendra-orvo.example.org>")
+if(UNIX AND NOT APPLE)
+    set(CPACK_GENERATOR DEB)
+endif()
+set(CPACK_SOURCE_GENERATOR "")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION sound)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The shared libraries (Qt 6, the C++ runtime) come from dpkg-shlibdeps; the rest is what the
+# program starts: LAME behind lame.bin, a terminal window for it, and the window's font.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "lame, fonts-wine, xterm | x-terminal-emulator")
+
+# CPack quietly leaves the library dependencies out when dpkg-shlibdeps or file is missing;
+# a package without them must not be made.
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/CPackProjectConfig.cmake)
+file(CONFIGURE OUTPUT ${CPACK_PROJECT_CONFIG_FILE} CONTENT [[
+if(CPACK_GENERATOR STREQUAL "DEB")
+    cmake_policy(PUSH)
+    cmake_policy(SET CMP0109 NEW) # a program is found only where it may be run
+    find_program(QUENDRA_SHLIBDEPS dpkg-shlibdeps)
+    find_program(QUENDRA_FILE file)
+    cmake_policy(POP)
+    if(NOT QUENDRA_SHLIBDEPS OR NOT QUENDRA_FILE)
+        message(FATAL_ERROR "The Debian package needs dpkg-shlibdeps and file to list its "
+                            "library dependencies: apt-get install dpkg-dev file")
+    endif()
+endif()
+]])
+
+# The licence of the package, in Debian's machine-readable copyright format.
+set(QUENDRA_COPYRIGHT_FILE ${CMAKE_BINARY_DIR}/package/copyright)
+file(CONFIGURE OUTPUT ${QUENDRA_COPYRIGHT_FILE} @ONLY CONTENT [[
+Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+Upstream-Name: quendra-orvo
+Upstream-Contact: @CPACK_PACKAGE_CONTACT@
+Comment: The encoder itself, LAME, is not part of this package; it comes from the Debian
+ package "lame" under its own licence.
+
+Files: *
+Copyright: 2026 The Quendra orvo authors
+License: Expat
+
+License: Expat
+ Permission is hereby granted, free of charge, to any person obtaining a copy of this
+ software and associated documentation files (the "Software"), to deal in the Software
+ without restriction, including without limitation the rights to use, copy, modify, merge,
+ publish, distribute, sublicense, and/or sell copies of the Software, and to permit persons
+ to whom the Software is furnished to do so, subject to the following conditions:
+ .
+ The above copyright notice and this permission notice shall be included in all copies or
+ substantial portions of the Software.
+ .
+ THE SOFTWARE IS PROVIDED "AS IS", WITHOUT WARRANTY OF ANY KIND, EXPRESS OR IMPLIED,
+ INCLUDING BUT NOT LIMITED TO THE WARRANTIES OF MERCHANTABILITY, FITNESS FOR A PARTICULAR
+ PURPOSE AND NONINFRINGEMENT. IN NO EVENT SHALL THE AUTHORS OR COPYRIGHT HOLDERS BE LIABLE
+ FOR ANY CLAIM, DAMAGES OR OTHER LIABILITY, WHETHER IN AN ACTION OF CONTRACT, TORT OR
+ OTHERWISE, ARISING FROM, OUT OF OR IN CONNECTION WITH THE SOFTWARE OR THE USE OR OTHER
+ DEALINGS IN THE SOFTWARE.
+]])
+if(UNIX AND NOT APPLE)
+    include(GNUInstallDirs)
+    install(FILES ${QUENDRA_COPYRIGHT_FILE} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/quendra-orvo)
+endif()
+
+include(CPack)
+
+# The package test: only in a build with tests and with the window.
+if(QUENDRA_BUILD_TESTS AND TARGET Project1 AND TARGET lamebin
+   AND EXISTS ${PROJECT_SOURCE_DIR}/tests/package/CMakeLists.txt)
+    add_subdirectory(${PROJECT_SOURCE_DIR}/tests/package ${CMAKE_BINARY_DIR}/tests/package)
+endif()
