@@ -5,7 +5,7 @@ QUENDRA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QUENDRA_BUILD=${QUENDRA_BUILD:-$QUENDRA_ROOT/build}
 
 # Packages for building, testing and running on Debian 12.
-QUENDRA_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgtest-dev lame fonts-wine xterm)
+QUENDRA_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgtest-dev lame fonts-wine xterm dpkg-dev file)
 
 missing_packages() {
     local pkg
