@@ -3,6 +3,7 @@
 #include "ClassicMetrics.h"
 #include "CommandBuilder.h"
 #include "DropDownInput.h"
+#include "FileChoosers.h"
 #include "FormTables.h"
 #include "HoverHints.h"
 #include "LaunchNotice.h"
@@ -290,12 +291,15 @@ void TForm1::wireControls() {
             connect(static_cast<QSlider*>(widget), &QSlider::valueChanged, this,
                     [this, name](int position) { wiring_.positionChanged(name, position); });
             break;
-        case ControlKind::Edit:
-            connect(static_cast<QLineEdit*>(widget), &QLineEdit::textEdited, this,
-                    [this, name](const QString& text) {
-                        wiring_.textChanged(name, text.toStdString());
-                    });
+        case ControlKind::Edit: {
+            auto* edit = static_cast<QLineEdit*>(widget);
+            connect(edit, &QLineEdit::textEdited, this,
+                    [this, name](const QString& text) { storeText(name, text); });
+            if (name == "Edit01" || name == "Edit02")
+                new ui::FileDropTarget(
+                    edit, [this, name](const QString& path) { storeText(name, path); });
             break;
+        }
         case ControlKind::DropDown:
             new ui::DropDownInput(static_cast<QComboBox*>(widget), name, wiring_);
             break;
@@ -324,6 +328,11 @@ void TForm1::attachHints() {
         hints_->attach(control, text);
         control->setAccessibleDescription(text);
     }
+}
+
+// Typed text, a dropped file and a chosen file all enter the model the same way.
+void TForm1::storeText(const std::string& name, const QString& text) {
+    wiring_.textChanged(name, text.toStdString());
 }
 
 void TForm1::mirror(const std::string& name, Field field) {
@@ -392,11 +401,13 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::Button2Click() {
-    // The input file chooser attaches here.
+    if (const QString path = ui::chooseInputFile(this); !path.isEmpty())
+        storeText("Edit01", path);
 }
 
 void TForm1::Button3Click() {
-    // The output file chooser attaches here.
+    if (const QString path = ui::chooseOutputFile(this); !path.isEmpty())
+        storeText("Edit02", path);
 }
 
 bool TForm1::event(QEvent* event) {

@@ -59,6 +59,7 @@ private:
     void chainTabOrder();
     void wireControls();
     void attachHints();
+    void storeText(const std::string& name, const QString& text);
     void mirror(const std::string& name, quendra::Field field);
     void mirrorDropDown(QComboBox* comboBox, const quendra::ControlState& state);
     void fitOuterSize();

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QLineEdit;
+class QMimeData;
+class QWidget;
+
+namespace quendra::ui {
+
+// A chooser's filter is written "description|patterns|description|patterns", the patterns of a
+// pair separated by ";". Qt wants one "description (pattern pattern)" per pair. A description
+// without patterns matches nothing and is left out.
+QStringList nameFilters(const QString& filter);
+
+// The window's two modal file choosers, each created for one press. They return the chosen
+// file's full path in the platform's spelling, or an empty string when the user cancels. A
+// confirmed choice makes the chosen file's folder the process's current directory, where the
+// output chooser opens next time.
+QString chooseInputFile(QWidget* parent);
+QString chooseOutputFile(QWidget* parent);
+
+// The local path, in the platform's spelling, of a drag that carries exactly one local file;
+// an empty string for any other drag.
+QString draggedLocalFile(const QMimeData* data);
+
+// Lets a file dragged from a file manager onto a path field fill it: the field's new text is
+// handed on as if typed. A drag of addresses other than one local file is refused; a drag of
+// plain text keeps the line edit's own handling.
+class FileDropTarget : public QObject {
+public:
+    FileDropTarget(QLineEdit* field, std::function<void(const QString& path)> dropped);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::function<void(const QString&)> dropped_;
+};
+
+} // namespace quendra::ui
