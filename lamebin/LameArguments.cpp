@@ -59,4 +59,16 @@ std::vector<std::string> translateForLame(const std::vector<std::string>& argume
     return translated;
 }
 
+std::vector<std::string> fileArguments(const std::vector<std::string>& arguments) {
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument.size() < 2 || argument.front() != '-')
+            files.push_back(argument);
+        else if (takesValue(argument))
+            ++i;
+    }
+    return files;
+}
+
 } // namespace quendra

@@ -1,5 +1,6 @@
 // "lame.bin" for Linux: runs Debian's LAME with the front-end's command line, translated to the
 // options LAME 3.100 understands, and keeps a failed run's terminal window open.
+#include "EncodingFiles.h"
 #include "FindLame.h"
 #include "LameArguments.h"
 
@@ -17,6 +18,7 @@
 namespace {
 
 constexpr int kNotInstalled = 127;
+constexpr int kRefused = 2; // file names that LAME would misread; LAME was not run
 
 std::string currentDirectory() {
     std::string buffer(256, '\0');
@@ -35,6 +37,15 @@ std::optional<quendra::FileIdentity> executableIdentity(const std::string& path)
         return std::nullopt;
     return quendra::FileIdentity{static_cast<unsigned long long>(info.st_dev),
                                  static_cast<unsigned long long>(info.st_ino)};
+}
+
+quendra::PathInfo pathInfo(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return {};
+    return {true, S_ISDIR(info.st_mode),
+            quendra::FileIdentity{static_cast<unsigned long long>(info.st_dev),
+                                  static_cast<unsigned long long>(info.st_ino)}};
 }
 
 std::string findLame() {
@@ -78,11 +89,8 @@ int runLame(const std::string& lame, const std::vector<std::string>& arguments) 
 }
 
 // The terminal window closes as soon as this program ends; leave the error readable.
-void waitForEnter(int code) {
-    std::fprintf(stderr,
-                 "\nThe encoding failed: LAME exited with code %d. Press Enter to close this "
-                 "window.\n",
-                 code);
+void waitForEnter(const std::string& what) {
+    std::fprintf(stderr, "\n%s Press Enter to close this window.\n", what.c_str());
     char c = 0;
     for (;;) {
         const ssize_t got = read(0, &c, 1);
@@ -95,6 +103,17 @@ void waitForEnter(int code) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> received(argv + 1, argv + argc);
+    const std::string refused = quendra::refusal(quendra::fileArguments(received), pathInfo);
+    if (!refused.empty()) {
+        std::fprintf(stderr, "lame.bin: %s Nothing was encoded.\n", refused.c_str());
+        if (isatty(0))
+            waitForEnter("The encoding did not start.");
+        return kRefused;
+    }
+    // The front-end's text is UTF-8 whatever the session's locale. LAME converts tag values
+    // from its locale's character set and, in one without the characters, cuts them short.
+    setenv("LC_ALL", "C.UTF-8", 1);
+
     const std::string lame = findLame();
     int code = kNotInstalled;
     if (lame.empty())
@@ -103,6 +122,6 @@ int main(int argc, char** argv) {
     else
         code = runLame(lame, quendra::translateForLame(received));
     if (code != 0 && isatty(0))
-        waitForEnter(code);
+        waitForEnter("The encoding failed: LAME exited with code " + std::to_string(code) + ".");
     return code;
 }

@@ -1,0 +1,99 @@
+// Which file names lame.bin refuses to hand to LAME, on a file system made up for each case.
+#include "EncodingFiles.h"
+#include "LameArguments.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace quendra;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+struct FilesCase {
+    const char* name;
+    Strings arguments;
+    Strings files;
+};
+
+void PrintTo(const FilesCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class FileArguments : public testing::TestWithParam<FilesCase> {};
+
+TEST_P(FileArguments, AreWhatIsNeitherOptionNorValue) {
+    EXPECT_EQ(fileArguments(GetParam().arguments), GetParam().files);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, FileArguments, testing::Values(
+    FilesCase{"InitialState", {"--cbr", "-b", "auto", "--scale", "1", "-q", "2", "in.wav", "o.mp3"},
+              {"in.wav", "o.mp3"}},
+    FilesCase{"EmptyNamesCount", {"--cbr", "-b", "auto", "", ""}, {"", ""}},
+    FilesCase{"EmptyTagValuesDoNot", {"--tt", "", "--tg", "", "-p", "-k", "in.wav", ""},
+              {"in.wav", ""}},
+    FilesCase{"ValuesThatLookLikeFiles", {"--tt", "in.wav", "--noasm", "sse", "-m", "j", "a", "b"},
+              {"a", "b"}},
+    FilesCase{"DashIsStandardInputOrOutput", {"-V", "4", "-", "-"}, {"-", "-"}},
+    FilesCase{"NoFiles", {"--version"}, {}}),
+    [](const testing::TestParamInfo<FilesCase>& info) { return info.param.name; });
+// clang-format on
+
+struct RefusalCase {
+    const char* name;
+    Strings files;
+    const char* refusal; // a part of the reason; empty: LAME may run
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class Refusal : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(Refusal, OnlyNamesLameWouldMisread) {
+    // in.wav is reached by three names; copy.wav is another file on another device with the
+    // same inode number.
+    const std::map<std::string, PathInfo> files{
+        {"in.wav", {true, false, {1, 10}}},   {"./in.wav", {true, false, {1, 10}}},
+        {"link.mp3", {true, false, {1, 10}}}, {"copy.wav", {true, false, {2, 10}}},
+        {"old.mp3", {true, false, {1, 11}}},  {"folder", {true, true, {1, 12}}},
+    };
+    const PathProbe probe = [&](const std::string& path) {
+        const auto found = files.find(path);
+        return found == files.end() ? PathInfo{} : found->second;
+    };
+    const std::string reason = refusal(GetParam().files, probe);
+    if (*GetParam().refusal == '\0')
+        EXPECT_EQ(reason, "");
+    else
+        EXPECT_NE(reason.find(GetParam().refusal), std::string::npos) << reason;
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, Refusal, testing::Values(
+    RefusalCase{"NewOutput", {"in.wav", "new.mp3"}, ""},
+    RefusalCase{"ExistingOtherOutputIsReplacedAsAsked", {"in.wav", "old.mp3"}, ""},
+    RefusalCase{"SameInodeOnAnotherDevice", {"in.wav", "copy.wav"}, ""},
+    RefusalCase{"MissingInputIsLeftToLame", {"missing.wav", "new.mp3"}, ""},
+    RefusalCase{"NoFiles", {}, ""},
+    RefusalCase{"InputOnly", {"in.wav"}, ""},
+    RefusalCase{"EmptyInput", {"", "old.mp3"}, "no input file"},
+    RefusalCase{"EmptyOutput", {"in.wav", ""}, "no output file"},
+    RefusalCase{"BothEmpty", {"", ""}, "no input file"},
+    RefusalCase{"LongestPathsPass", {std::string(4095, 'i'), std::string(4095, 'o')}, ""},
+    RefusalCase{"InputPastTheLongestPath", {std::string(4096, 'i'), "new.mp3"},
+                "the input name is 4096 bytes long"},
+    RefusalCase{"OutputPastTheLongestPath", {"in.wav", std::string(4096, 'o')},
+                "the output name is 4096 bytes long"},
+    RefusalCase{"InputFolder", {"folder", "new.mp3"}, "\"folder\" is a folder"},
+    RefusalCase{"OutputIsInput", {"in.wav", "in.wav"}, "is the input file"},
+    RefusalCase{"OutputIsInputInOtherWords", {"in.wav", "./in.wav"}, "is the input file"},
+    RefusalCase{"OutputLinksToInput", {"in.wav", "link.mp3"}, "is the input file"}),
+    [](const testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
+// clang-format on
+
+} // namespace
