@@ -2,6 +2,7 @@
 
 #include "EventWiring.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -43,6 +44,16 @@ bool isTyping(const QKeyEvent* key) {
 }
 
 } // namespace
+
+DropDownBox::DropDownBox(QWidget* parent) : QComboBox(parent) {
+    setLineEdit(new QLineEdit(this));
+}
+
+void DropDownBox::showPopup() {
+    // What setEditable() leaves an editable drop-down's list with, where the style pops lists up.
+    view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    QComboBox::showPopup();
+}
 
 std::size_t utf8Offset(const QString& text, int utf16Offset) {
     return static_cast<std::size_t>(text.left(std::max(0, utf16Offset)).toUtf8().size());

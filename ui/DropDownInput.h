@@ -2,13 +2,13 @@
 
 #include "DropDownTyping.h"
 
+#include <QComboBox>
 #include <QObject>
 #include <QString>
 
 #include <cstddef>
 #include <string>
 
-class QComboBox;
 class QLineEdit;
 
 namespace quendra {
@@ -16,6 +16,14 @@ class EventWiring;
 }
 
 namespace quendra::ui {
+
+// An editable drop-down whose list is built the first time it opens. setEditable() would build
+// it at once, and the window has seven drop-downs to make before its first frame.
+class DropDownBox : public QComboBox {
+public:
+    explicit DropDownBox(QWidget* parent = nullptr);
+    void showPopup() override;
+};
 
 // Offsets into a drop-down's text: the core counts UTF-8 bytes, the line edit UTF-16 units.
 std::size_t utf8Offset(const QString& text, int utf16Offset);

@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "Artwork.h"
 #include "ClassicMetrics.h"
 #include "CommandBuilder.h"
 #include "DropDownInput.h"
@@ -14,7 +15,6 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -83,10 +83,7 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
     Q_INIT_RESOURCE(quendra);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(ui::kCaption));
-    QIcon icon;
-    for (int size : {16, 32, 48})
-        icon.addFile(QStringLiteral(":/quendra/icon-%1.png").arg(size), QSize(size, size));
-    setWindowIcon(icon);
+    setWindowIcon(ui::windowIcon());
     setFont(ui::windowFont());
     scale_ = ui::layoutScale(ui::measureText(font(), this), ui::designText());
 
@@ -160,8 +157,7 @@ void TForm1::createControls() {
             widget->setStyle(classicMetrics_);
             break;
         case ControlKind::DropDown: {
-            auto* comboBox = new QComboBox(parent);
-            comboBox->setEditable(true);
+            auto* comboBox = new ui::DropDownBox(parent);
             comboBox->setCompleter(nullptr); // completing is the core's, by its own rules
             comboBox->setInsertPolicy(QComboBox::NoInsert);
             comboBox->setMaxVisibleItems(8);
@@ -220,7 +216,7 @@ void TForm1::createDecorations() {
         auto* label = new QLabel(client_);
         label->setObjectName(QString::fromUtf8(d.name));
         if (d.resource) {
-            label->setPixmap(QPixmap(QString::fromUtf8(d.resource)));
+            label->setPixmap(ui::artwork(d.resource));
             label->setAlignment(Qt::AlignCenter);
         } else {
             label->setTextFormat(Qt::PlainText);
