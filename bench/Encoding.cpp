@@ -215,6 +215,10 @@ int main(int argc, char** argv) {
     std::printf("  %-52s %8.3f s\n", "the same LAME command run directly", median(directSeconds));
     std::printf("  %-52s %8.3f    (target <= 1.02)\n", "ratio",
                 median(windowSeconds) / median(directSeconds));
+    std::printf("  each run, \"Start encoding\" / direct:");
+    for (std::size_t i = 0; i < windowSeconds.size(); ++i)
+        std::printf(" %.3f/%.3f", windowSeconds[i], directSeconds[i]);
+    std::printf(" s\n");
     std::printf("  both exited with 0: %s; the two MP3 files are identical: %s\n",
                 ok ? "yes" : "NO", same ? "yes" : "NO");
     fs::remove_all(directory);
