@@ -381,12 +381,26 @@ void TForm1::mirror(const std::string& name, Field field) {
 }
 
 void TForm1::mirrorDropDown(QComboBox* comboBox, const ControlState& state) {
-    const QSignalBlocker blockLine(comboBox->lineEdit());
+    QLineEdit* line = comboBox->lineEdit();
+    const QSignalBlocker blockLine(line);
+    const QString shown = line->text();
+    const int caret = line->cursorPosition();
+    const int selectionStart = line->selectionStart();
+    const int selectionLength = line->selectedText().size();
     // Making an entry current rewrites the line with the entry's text; the model's text wins.
     if (comboBox->currentIndex() != state.currentEntry)
         comboBox->setCurrentIndex(state.currentEntry);
-    if (comboBox->lineEdit()->text() != qs(state.text))
-        comboBox->lineEdit()->setText(qs(state.text));
+    if (line->text() != qs(state.text))
+        line->setText(qs(state.text));
+    // Where only the current entry changed, the person's caret and selection stay where they were.
+    if (line->text() != shown)
+        return;
+    if (selectionLength > 0 && caret == selectionStart)
+        line->setSelection(selectionStart + selectionLength, -selectionLength);
+    else if (selectionLength > 0)
+        line->setSelection(selectionStart, selectionLength);
+    else
+        line->setCursorPosition(caret);
 }
 
 void TForm1::Button1Click() {

@@ -655,6 +655,19 @@ TEST_F(WindowTest, DeleteReachesTheModelAsAChangedText) {
     EXPECT_TRUE(widget("ComboBox3")->isVisible());
 }
 
+TEST_F(WindowTest, DeleteInsideACompletionKeepsTheCaretWhereItWas) {
+    auto* comboBox = widget<QComboBox>("ComboBox1");
+    comboBox->setFocus();
+    comboBox->lineEdit()->selectAll();
+    QTest::keyClicks(comboBox, QStringLiteral("4"));
+    QTest::keyClick(comboBox, Qt::Key_Home);
+    QTest::keyClick(comboBox, Qt::Key_Delete);
+    EXPECT_EQ(comboBox->currentText(), QStringLiteral("4.1 kHz"));
+    EXPECT_EQ(comboBox->lineEdit()->cursorPosition(), 0);
+    EXPECT_EQ(form->model().text("ComboBox1"), "4.1 kHz");
+    EXPECT_EQ(form->model().currentEntry("ComboBox1"), -1);
+}
+
 TEST_F(WindowTest, PickingAnEntryStoresItAndRunsTheRule) {
     auto* comboBox = widget<QComboBox>("ComboBox1");
     comboBox->setFocus();
