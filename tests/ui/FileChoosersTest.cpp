@@ -1,4 +1,5 @@
 #include "FileChoosers.h"
+#include "RecordingLauncher.h"
 #include "Unit1.h"
 
 #include <QAbstractItemView>
@@ -55,15 +56,6 @@ TEST(ChooserFilters, EachDescriptionAndItsPatternsBecomeOneQtNameFilter) {
 }
 
 // --- the window's choosers --------------------------------------------------------------------
-
-class RecordingLauncher : public quendra::EncoderLauncher {
-public:
-    quendra::LaunchResult launch(const quendra::EncoderCommand& command) override {
-        lines.push_back(command.line);
-        return {true, {}, {}};
-    }
-    std::vector<std::string> lines;
-};
 
 // The offscreen platform has no native file dialog, so the choosers come up as Qt's own dialog,
 // the one these helpers can type into. Every chooser setting is also read off the QFileDialog

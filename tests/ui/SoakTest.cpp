@@ -6,6 +6,7 @@
 // QUENDRA_SOAK_ACTIONS=<n> changes its length (50000 by default).
 #include "CommandBuilder.h"
 #include "LaunchNotice.h"
+#include "RecordingLauncher.h"
 #include "Unit1.h"
 
 #include <QAbstractButton>
@@ -43,16 +44,6 @@ using quendra::ControlState;
 using quendra::FormModel;
 
 namespace {
-
-class RecordingLauncher : public quendra::EncoderLauncher {
-public:
-    quendra::LaunchResult launch(const quendra::EncoderCommand& command) override {
-        lines.push_back(command.line);
-        return result;
-    }
-    std::vector<std::string> lines;
-    quendra::LaunchResult result{true, {}, {}};
-};
 
 class CountingNotice : public quendra::ui::LaunchFailureNotice {
 public:

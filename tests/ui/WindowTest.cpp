@@ -2,6 +2,7 @@
 #include "FormTables.h"
 #include "HoverHints.h"
 #include "LaunchNotice.h"
+#include "RecordingLauncher.h"
 #include "Unit1.h"
 
 #include <QApplication>
@@ -32,16 +33,6 @@ using quendra::ui::HoverHints;
 using quendra::ui::PixelRect;
 
 namespace {
-
-class RecordingLauncher : public quendra::EncoderLauncher {
-public:
-    quendra::LaunchResult launch(const quendra::EncoderCommand& command) override {
-        lines.push_back(command.line);
-        return result;
-    }
-    std::vector<std::string> lines;
-    quendra::LaunchResult result{true, {}, {}};
-};
 
 class CapturingNotice : public quendra::ui::LaunchFailureNotice {
 public:
