@@ -4,8 +4,11 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -43,10 +46,24 @@ bool isTyping(const QKeyEvent* key) {
                                           [](QChar c) { return c.isPrint() || c.isSurrogate(); });
 }
 
+// A completer that is never used: a line edit that has one when it becomes a drop-down's gets
+// no completer of the drop-down's own, which would be built over the list's model only to be
+// dropped. One serves every drop-down, since each lets it go again at once; the application
+// owns it.
+QCompleter* standInCompleter() {
+    static QPointer<QCompleter> completer;
+    if (!completer)
+        completer = new QCompleter(QCoreApplication::instance());
+    return completer;
+}
+
 } // namespace
 
 DropDownBox::DropDownBox(QWidget* parent) : QComboBox(parent) {
-    setLineEdit(new QLineEdit(this));
+    auto* edit = new QLineEdit(this);
+    edit->setCompleter(standInCompleter());
+    setLineEdit(edit);
+    setCompleter(nullptr); // completing is the owner's
 }
 
 void DropDownBox::showPopup() {

@@ -18,7 +18,8 @@ class EventWiring;
 namespace quendra::ui {
 
 // An editable drop-down whose list is built the first time it opens. setEditable() would build
-// it at once, and the window has seven drop-downs to make before its first frame.
+// it at once, and the window has seven drop-downs to make before its first frame. It has no
+// completer: completing is left to its owner.
 class DropDownBox : public QComboBox {
 public:
     explicit DropDownBox(QWidget* parent = nullptr);

@@ -162,8 +162,11 @@ void TForm1::createControls() {
             comboBox->setInsertPolicy(QComboBox::NoInsert);
             comboBox->setMaxVisibleItems(8);
             comboBox->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
+            QStringList items;
+            items.reserve(static_cast<qsizetype>(c.items.size()));
             for (const std::string& item : c.items)
-                comboBox->addItem(qs(item));
+                items.append(qs(item));
+            comboBox->addItems(items); // at once: one insertion into the list's model
             widget = comboBox;
             break;
         }
