@@ -44,17 +44,6 @@ struct ChildFailure {
     int error;
 };
 
-std::string currentDirectory() {
-    std::string buffer(256, '\0');
-    for (;;) {
-        if (getcwd(buffer.data(), buffer.size()))
-            return buffer.c_str();
-        if (errno != ERANGE)
-            return {};
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
 std::string environment(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
@@ -120,6 +109,17 @@ FileCheck probeFile(const std::string& path) {
     if (S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0)
         return FileCheck::Executable;
     return FileCheck::NotExecutable;
+}
+
+std::string currentDirectory() {
+    std::string buffer(256, '\0');
+    for (;;) {
+        if (getcwd(buffer.data(), buffer.size()))
+            return buffer.c_str();
+        if (errno != ERANGE)
+            return {};
+        buffer.resize(buffer.size() * 2);
+    }
 }
 
 std::string runningProgramDirectory() {

@@ -33,6 +33,9 @@ private:
 // The real file system's answer for one candidate path.
 FileCheck probeFile(const std::string& path);
 
+// The process's current directory; empty where it cannot be read.
+std::string currentDirectory();
+
 // The directory of the running program, from /proc/self/exe; empty where it cannot be read.
 std::string runningProgramDirectory();
 

@@ -3,6 +3,7 @@
 #include "EncodingFiles.h"
 #include "FindLame.h"
 #include "LameArguments.h"
+#include "PosixEncoderLauncher.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -19,17 +20,6 @@ namespace {
 
 constexpr int kNotInstalled = 127;
 constexpr int kRefused = 2; // file names that LAME would misread; LAME was not run
-
-std::string currentDirectory() {
-    std::string buffer(256, '\0');
-    for (;;) {
-        if (getcwd(buffer.data(), buffer.size()))
-            return buffer.c_str();
-        if (errno != ERANGE)
-            return {};
-        buffer.resize(buffer.size() * 2);
-    }
-}
 
 std::optional<quendra::FileIdentity> executableIdentity(const std::string& path) {
     struct stat info {};
@@ -55,7 +45,7 @@ std::string findLame() {
         selfIdentity = quendra::FileIdentity{static_cast<unsigned long long>(self.st_dev),
                                              static_cast<unsigned long long>(self.st_ino)};
     const char* path = std::getenv("PATH");
-    return quendra::findLame(path ? path : "", currentDirectory(), selfIdentity,
+    return quendra::findLame(path ? path : "", quendra::currentDirectory(), selfIdentity,
                              executableIdentity);
 }
 
