@@ -11,6 +11,7 @@
 #include "LayoutScale.h"
 #include "WindowFont.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -84,6 +85,10 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(ui::kCaption));
     setWindowIcon(ui::windowIcon());
+    // The program's own font is the window's as well. Qt lays out a line edit's first, empty
+    // text in the application's font before the edit takes its parent's; with the platform's
+    // font there, the start loaded a second face only for that. The program's dialogs match.
+    QApplication::setFont(ui::windowFont());
     setFont(ui::windowFont());
     scale_ = ui::layoutScale(ui::measureText(font(), this), ui::designText());
 

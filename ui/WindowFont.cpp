@@ -32,6 +32,7 @@ bool tahomaPresent() {
 QFont tahoma() {
     QFont font(QLatin1String(kFamily), kPointSize);
     font.setStyleHint(QFont::SansSerif);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 

@@ -832,10 +832,12 @@ TEST(WindowNotice, FailedStartShowsAMessageBoxNamingTheEncoder) {
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     QString text;
+    QFont boxFont;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             text = box->text();
+            boxFont = box->font();
             box->accept();
         }
     });
@@ -846,6 +848,9 @@ TEST(WindowNotice, FailedStartShowsAMessageBoxNamingTheEncoder) {
     EXPECT_TRUE(text.contains(QStringLiteral("/opt/quendra")));
     EXPECT_TRUE(text.contains(QStringLiteral("/usr/bin")));
     EXPECT_EQ(launcher.lines.size(), 1u);
+    // The notice speaks in the window's face and size, not the platform's.
+    EXPECT_EQ(boxFont.family(), form.font().family());
+    EXPECT_EQ(boxFont.pointSize(), form.font().pointSize());
 }
 
 } // namespace
