@@ -1,5 +1,7 @@
 #include "FileChoosers.h"
 
+#include "WindowFont.h"
+
 #include <QDir>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -66,6 +68,7 @@ QStringList nameFilters(const QString& filter) {
 
 QString chooseInputFile(QWidget* parent) {
     QFileDialog dialog(parent, QStringLiteral("select input file"));
+    dialog.setFont(shapingFont()); // file names in any script
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     // Qt has no read-only box; its read-only option is the nearest: nothing can be created,
@@ -80,6 +83,7 @@ QString chooseInputFile(QWidget* parent) {
 
 QString chooseOutputFile(QWidget* parent) {
     QFileDialog dialog(parent, QStringLiteral("select output file"));
+    dialog.setFont(shapingFont()); // file names in any script
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);

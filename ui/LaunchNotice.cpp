@@ -1,6 +1,7 @@
 #include "LaunchNotice.h"
 
 #include "FormTables.h"
+#include "WindowFont.h"
 
 #include <QMessageBox>
 
@@ -19,8 +20,10 @@ std::string launchFailureMessage(const LaunchResult& result) {
 }
 
 void MessageBoxNotice::show(QWidget* window, const LaunchResult& result) {
-    QMessageBox::warning(window, QString::fromUtf8(kApplicationTitle),
-                         QString::fromStdString(launchFailureMessage(result)));
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kApplicationTitle),
+                    QString::fromStdString(launchFailureMessage(result)), QMessageBox::Ok, window);
+    box.setFont(shapingFont()); // the places searched may be in any script
+    box.exec();
 }
 
 } // namespace quendra::ui

@@ -87,7 +87,8 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
     setWindowIcon(ui::windowIcon());
     // The program's own font is the window's as well. Qt lays out a line edit's first, empty
     // text in the application's font before the edit takes its parent's; with the platform's
-    // font there, the start loaded a second face only for that. The program's dialogs match.
+    // font there, the start loaded a second face only for that. The dialogs and the fields
+    // whose text needs a shaper take the same face with one (see ui::fitFontToText).
     QApplication::setFont(ui::windowFont());
     setFont(ui::windowFont());
     scale_ = ui::layoutScale(ui::measureText(font(), this), ui::designText());
@@ -357,11 +358,14 @@ void TForm1::mirror(const std::string& name, Field field) {
         break;
     case Field::Text:
     case Field::CurrentEntry:
-        if (auto* comboBox = qobject_cast<QComboBox*>(widget))
+        if (auto* comboBox = qobject_cast<QComboBox*>(widget)) {
             mirrorDropDown(comboBox, state);
-        else if (auto* edit = qobject_cast<QLineEdit*>(widget);
-                 edit && edit->text() != qs(state.text))
-            edit->setText(qs(state.text));
+            ui::fitFontToText(comboBox->lineEdit());
+        } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            if (edit->text() != qs(state.text))
+                edit->setText(qs(state.text));
+            ui::fitFontToText(edit);
+        }
         break;
     case Field::Checked:
         if (auto* box = qobject_cast<QCheckBox*>(widget); box && box->isChecked() != state.checked)

@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QLineEdit>
 
 namespace quendra::ui {
 
@@ -36,11 +37,53 @@ QFont tahoma() {
     return font;
 }
 
+bool shapes(const QFont& font) {
+    return !(font.styleStrategy() & QFont::PreferNoShaping);
+}
+
 } // namespace
 
 QFont windowFont() {
     tahomaPresent(); // loads the Wine copy before the first use
     return tahoma();
+}
+
+QFont shapingFont() {
+    QFont font = windowFont();
+    font.setStyleStrategy(QFont::PreferDefault);
+    return font;
+}
+
+bool needsShaping(const QString& text) {
+    for (const char32_t c : text.toUcs4()) {
+        switch (QChar::category(c)) {
+        case QChar::Mark_NonSpacing:
+        case QChar::Mark_SpacingCombining:
+        case QChar::Mark_Enclosing:
+        case QChar::Other_Format:
+            return true;
+        default:
+            break;
+        }
+        switch (QChar::script(c)) {
+        case QChar::Script_Common:
+        case QChar::Script_Inherited:
+        case QChar::Script_Latin:
+        case QChar::Script_Greek:
+        case QChar::Script_Cyrillic:
+            break;
+        default:
+            return true;
+        }
+    }
+    return false;
+}
+
+void fitFontToText(QLineEdit* field) {
+    const bool needed = needsShaping(field->text());
+    if (needed == shapes(field->font()))
+        return;
+    field->setFont(needed ? shapingFont() : QFont());
 }
 
 TextExtent measureText(const QFont& font, const QPaintDevice* device) {

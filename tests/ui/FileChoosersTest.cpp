@@ -254,6 +254,8 @@ TEST_P(ChooserSettingsTest, OpensModalWithItsTitleFiltersAndOptions) {
             shown.append(types->itemText(i));
         EXPECT_EQ(shown, c.shown);
         EXPECT_EQ(dialog.minimumSize() != dialog.maximumSize(), c.resizable);
+        // File names come in any script: the chooser's font shapes them.
+        EXPECT_FALSE(dialog.font().styleStrategy() & QFont::PreferNoShaping);
 
         // A click that arrives from the window system, as the user's would, is held back.
         EXPECT_EQ(QApplication::activeModalWidget(), &dialog);
@@ -444,6 +446,18 @@ TEST_F(ChooserTest, DroppedLocalFileFillsTheFieldWithItsPath) {
         EXPECT_EQ(field(name)->text(), file) << name;
         EXPECT_EQ(form->model().text(name), file.toStdString()) << name;
     }
+}
+
+TEST_F(ChooserTest, ADroppedNameInAScriptThatNeedsShapingIsShownShaped) {
+    const QString arabic = makeFile(QString::fromUtf8("\u0623\u063a\u0646\u064a\u0629.wav"));
+    const QString latin = makeFile(QStringLiteral("song.wav"));
+    QLineEdit* output = field("Edit02");
+    ASSERT_TRUE(dragAndDrop(output, {{QUrl::fromLocalFile(arabic)}, Qt::CopyAction}).taken);
+    EXPECT_EQ(output->text(), arabic);
+    EXPECT_FALSE(output->font().styleStrategy() & QFont::PreferNoShaping);
+    ASSERT_TRUE(dragAndDrop(output, {{QUrl::fromLocalFile(latin)}, Qt::CopyAction}).taken);
+    EXPECT_EQ(output->text(), latin);
+    EXPECT_EQ(output->font(), form->font());
 }
 
 TEST_F(ChooserTest, DragsOfAnythingButOneLocalFileAreRefused) {

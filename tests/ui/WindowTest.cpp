@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -18,6 +19,7 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QTest>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -80,6 +82,18 @@ std::map<std::string, Shown> snapshot(const QWidget& form) {
         shown.emplace(name.toStdString(), s);
     }
     return shown;
+}
+
+// The glyphs a font lays the text out in.
+QList<quint32> glyphsOf(const QString& text, const QFont& font) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QList<quint32> glyphs;
+    for (const QGlyphRun& run : layout.glyphRuns())
+        glyphs += run.glyphIndexes();
+    return glyphs;
 }
 
 class WindowTest : public ::testing::Test {
@@ -405,6 +419,27 @@ TEST_F(WindowTest, TypingIntoAFieldKeepsTheCaretWhereTheUserPutIt) {
     EXPECT_EQ(scale->text(), QStringLiteral("21"));
     EXPECT_EQ(scale->cursorPosition(), 1);
     EXPECT_EQ(form->model().text("Edit09"), "21");
+}
+
+TEST_F(WindowTest, AFieldShapesItsTextWhileTheScriptNeedsIt) {
+    // Arabic letters take their joined forms only where the text is shaped.
+    const QString arabic = QString::fromUtf8("\u0645\u0631\u062d\u0628\u0627");
+    for (const auto& [name, field] :
+         {std::pair{"Edit01", widget<QLineEdit>("Edit01")}, {"ComboBox1", lineOf("ComboBox1")}}) {
+        field->setFocus();
+        field->selectAll();
+        for (const QChar letter : arabic) // keys beyond ASCII, as a keyboard layout sends them
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, letter, Qt::NoModifier);
+        EXPECT_EQ(QString::fromStdString(form->model().text(name)), arabic) << name;
+        EXPECT_FALSE(field->font().styleStrategy() & QFont::PreferNoShaping) << name;
+        EXPECT_EQ(field->font().family(), form->font().family()) << name;
+        EXPECT_EQ(field->font().pointSize(), form->font().pointSize()) << name;
+        EXPECT_NE(glyphsOf(arabic, field->font()), glyphsOf(arabic, form->font()))
+            << name << ": the letters stayed apart";
+        field->selectAll();
+        QTest::keyClicks(field, QStringLiteral("22"));
+        EXPECT_EQ(field->font(), form->font()) << name << " kept the shaping font";
+    }
 }
 
 // --- rules through clicks ---------------------------------------------------------------------
@@ -848,9 +883,11 @@ TEST(WindowNotice, FailedStartShowsAMessageBoxNamingTheEncoder) {
     EXPECT_TRUE(text.contains(QStringLiteral("/opt/quendra")));
     EXPECT_TRUE(text.contains(QStringLiteral("/usr/bin")));
     EXPECT_EQ(launcher.lines.size(), 1u);
-    // The notice speaks in the window's face and size, not the platform's.
+    // The notice speaks in the window's face and size, not the platform's, and shapes what it
+    // shows: the places searched may be in any script.
     EXPECT_EQ(boxFont.family(), form.font().family());
     EXPECT_EQ(boxFont.pointSize(), form.font().pointSize());
+    EXPECT_FALSE(boxFont.styleStrategy() & QFont::PreferNoShaping);
 }
 
 } // namespace
