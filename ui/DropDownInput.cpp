@@ -64,6 +64,10 @@ DropDownBox::DropDownBox(QWidget* parent) : QComboBox(parent) {
     edit->setCompleter(standInCompleter());
     setLineEdit(edit);
     setCompleter(nullptr); // completing is the owner's
+    // Leaving the field changes nothing. Qt would make the entry whose text equals the line's
+    // current, a completion the window's rules do not have; and where the field loses the focus
+    // because a rule hides it, Qt did so while the window mirrored the model, unseen by it.
+    disconnect(edit, &QLineEdit::editingFinished, this, nullptr);
 }
 
 void DropDownBox::showPopup() {
