@@ -4,8 +4,8 @@
 //   bench_actions [--repeats N]
 #include "BenchSupport.h"
 #include "CommandBuilder.h"
+#include "CountingNotice.h"
 #include "EventWiring.h"
-#include "LaunchNotice.h"
 #include "PosixEncoderLauncher.h"
 #include "Unit1.h"
 
@@ -24,6 +24,7 @@
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
+using quendra::bench::CountingNotice;
 using quendra::bench::median;
 using quendra::bench::monotonicNs;
 
@@ -40,15 +41,6 @@ public:
     }
     quendra::EncoderLauncher* target = nullptr;
     int started = 0;
-};
-
-class CountingNotice : public quendra::ui::LaunchFailureNotice {
-public:
-    void show(QWidget*, const quendra::LaunchResult& result) override {
-        std::fprintf(stderr, "the encoder did not start: %s\n", result.reason.c_str());
-        ++failures;
-    }
-    int failures = 0;
 };
 
 class PaintCounter : public QObject {

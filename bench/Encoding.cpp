@@ -6,8 +6,8 @@
 #include "BenchSupport.h"
 #include "CommandBuilder.h"
 #include "CommandLine.h"
+#include "CountingNotice.h"
 #include "LameArguments.h"
-#include "LaunchNotice.h"
 #include "PosixEncoderLauncher.h"
 #include "Unit1.h"
 
@@ -31,19 +31,11 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
+using quendra::bench::CountingNotice;
 using quendra::bench::median;
 using quendra::bench::monotonicNs;
 
 namespace {
-
-class CountingNotice : public quendra::ui::LaunchFailureNotice {
-public:
-    void show(QWidget*, const quendra::LaunchResult& result) override {
-        std::fprintf(stderr, "the encoder did not start: %s\n", result.reason.c_str());
-        ++failures;
-    }
-    int failures = 0;
-};
 
 void put(std::ofstream& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i)

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "LaunchNotice.h"
+
+#include <cstdio>
+
+namespace quendra::bench {
+
+// Stands in for the failure message box in the benchmarks: a start that fails is counted and
+// reported on standard error, and nothing waits for a person to close a dialog.
+class CountingNotice : public ui::LaunchFailureNotice {
+public:
+    void show(QWidget*, const LaunchResult& result) override {
+        std::fprintf(stderr, "the encoder did not start: %s\n", result.reason.c_str());
+        ++failures;
+    }
+    int failures = 0;
+};
+
+} // namespace quendra::bench
