@@ -2,7 +2,7 @@
 // linked like the program, ending once its first frame is shown.
 #include "BenchSupport.h"
 #include "FirstFrame.h"
-#include "FormTables.h"
+#include "WindowFrame.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -11,8 +11,8 @@ int main(int argc, char* argv[]) {
     quendra::bench::report("main");
     QApplication application(argc, argv);
     QWidget window;
-    window.resize(quendra::ui::kOuterWidth - quendra::ui::kAssumedFrameWidth,
-                  quendra::ui::kOuterHeight - quendra::ui::kAssumedFrameHeight);
+    window.resize(quendra::form::kOuterWidth - quendra::form::kAssumedFrameWidth,
+                  quendra::form::kOuterHeight - quendra::form::kAssumedFrameHeight);
     quendra::bench::quitAfterFirstFrame(window);
     window.show();
     return QApplication::exec();

@@ -1,6 +1,7 @@
 #include "CommandBuilder.h"
 
 #include "CommandLine.h"
+#include "FormValues.h"
 #include "SampleRateChoice.h"
 
 #include <array>
@@ -12,57 +13,57 @@ namespace {
 
 struct TagField {
     const char* option;
-    const char* control;
-    const char* placeholder;
-    const char* replacement;
+    ControlName control;
+    std::string_view placeholder;
+    std::string_view replacement;
 };
 
 const TagField kTags[] = {
-    {"--tt", "Edit03", "<title>", ""},
-    {"--ta", "Edit04", "<artist>", ""},
-    {"--tl", "Edit05", "<album>", ""},
-    {"--ty", "Edit06", "<year>", ""},
-    {"--tc", "Edit07", "<additional info>", "Encoded with Quendra v1.1"},
-    {"--tn", "Edit08", "<track number>", ""},
-    {"--tg", "ComboBox5", "<genre>", ""},
+    {"--tt", control::Edit03, placeholder::Title, ""},
+    {"--ta", control::Edit04, placeholder::Artist, ""},
+    {"--tl", control::Edit05, placeholder::Album, ""},
+    {"--ty", control::Edit06, placeholder::Year, ""},
+    {"--tc", control::Edit07, placeholder::Comment, "Encoded with Quendra v1.1"},
+    {"--tn", control::Edit08, placeholder::Track, ""},
+    {"--tg", control::ComboBox5, placeholder::Genre, ""},
 };
 
 struct Flag {
-    const char* control;
+    ControlName control;
     bool addsWhenChecked;
     const char* option;
 };
 
 const Flag kStreamFlags[] = {
-    {"CheckBox02", true, " -p"},
-    {"CheckBox03", true, " -o"},
-    {"CheckBox04", true, " -c"},
+    {control::CheckBox02, true, " -p"},
+    {control::CheckBox03, true, " -o"},
+    {control::CheckBox04, true, " -c"},
 };
 
 const Flag kProcessorFlags[] = {
-    {"CheckBox15", true, " --noasm mmx"},
-    {"CheckBox16", true, " --noasm 3dnow"},
-    {"CheckBox17", true, " --noasm sse"},
+    {control::CheckBox15, true, " --noasm mmx"},
+    {control::CheckBox16, true, " --noasm 3dnow"},
+    {control::CheckBox17, true, " --noasm sse"},
 };
 
 const Flag kCompatibilityFlags[] = {
-    {"CheckBox18", true, " --freeformat"}, {"CheckBox19", true, " --strictly-enforce-ISO"},
-    {"CheckBox20", false, " --nores"},     {"CheckBox21", false, " --noshort"},
-    {"CheckBox22", false, " --allshort"},  {"CheckBox23", true, " -d"},
-    {"CheckBox24", false, " --notemp"},    {"CheckBox25", false, " -t"},
+    {control::CheckBox18, true, " --freeformat"}, {control::CheckBox19, true, " --strictly-enforce-ISO"},
+    {control::CheckBox20, false, " --nores"},     {control::CheckBox21, false, " --noshort"},
+    {control::CheckBox22, false, " --allshort"},  {control::CheckBox23, true, " -d"},
+    {control::CheckBox24, false, " --notemp"},    {control::CheckBox25, false, " -t"},
 };
 
 struct FilterField {
-    const char* control;
+    ControlName control;
     const char* option;
-    const char* value;
+    ControlName value;
 };
 
 const FilterField kFilters[] = {
-    {"CheckBox10", " --highpass ", "Edit11"},
-    {"CheckBox11", " --highpass-width ", "Edit12"},
-    {"CheckBox12", " --lowpass ", "Edit13"},
-    {"CheckBox13", " --lowpass-width ", "Edit14"},
+    {control::CheckBox10, " --highpass ", control::Edit11},
+    {control::CheckBox11, " --highpass-width ", control::Edit12},
+    {control::CheckBox12, " --lowpass ", control::Edit13},
+    {control::CheckBox13, " --lowpass-width ", control::Edit14},
 };
 
 // Options appended by a radio group's selected item; an empty text appends nothing.
@@ -84,23 +85,23 @@ void appendFlags(std::string& options, const FormModel& model, const Flag (&flag
 
 void appendBitrateMode(std::string& options, std::string& sample, const FormModel& model) {
     const SampleRateChoice* choice = SampleRateChoice::find(sample);
-    switch (model.itemIndex("RadioGroup1")) {
-    case 0: // CBR
+    switch (static_cast<BitrateMode>(model.itemIndex(control::RadioGroup1))) {
+    case BitrateMode::Cbr:
         if (choice) {
             sample = choice->bareNumber;
             options = "--cbr -b " + model.text(choice->bitrateDropDown);
         }
         break;
-    case 1: // VBR
-        options = "-V " + std::to_string(model.position("TrackBar1"));
+    case BitrateMode::Vbr:
+        options = "-V " + std::to_string(model.position(control::TrackBar1));
         if (choice)
             sample = choice->bareNumber;
         break;
-    case 2: // ABR
+    case BitrateMode::Abr:
         if (choice) {
             sample = choice->bareNumber;
             std::string bitrate = model.text(choice->bitrateDropDown);
-            if (bitrate == "auto")
+            if (bitrate == kAuto)
                 bitrate = choice->abrBitrate;
             options = "--abr " + bitrate;
         }
@@ -113,7 +114,7 @@ void appendBitrateMode(std::string& options, std::string& sample, const FormMode
 void appendTags(std::string& options, const FormModel& model) {
     for (const TagField& tag : kTags) {
         const std::string& text = model.text(tag.control);
-        const std::string value = text == tag.placeholder ? tag.replacement : text;
+        const std::string value(text == tag.placeholder ? tag.replacement : std::string_view(text));
         options += ' ';
         options += tag.option;
         options += ' ';
@@ -122,22 +123,22 @@ void appendTags(std::string& options, const FormModel& model) {
 }
 
 void appendAth(std::string& options, const FormModel& model) {
-    if (!model.checked("CheckBox05"))
+    if (!model.checked(control::CheckBox05))
         options += " --noath";
-    else if (model.text("ComboBox7") != "auto")
-        options += " --athtype " + model.text("ComboBox7");
-    if (model.checked("CheckBox06"))
+    else if (model.text(control::ComboBox7) != kAuto)
+        options += " --athtype " + model.text(control::ComboBox7);
+    if (model.checked(control::CheckBox06))
         options += " --athonly";
-    if (model.checked("CheckBox07") && !model.checked("CheckBox06"))
+    if (model.checked(control::CheckBox07) && !model.checked(control::CheckBox06))
         options += " --athshort";
-    if (model.checked("CheckBox08"))
-        options += " --athlower " + model.text("Edit15");
+    if (model.checked(control::CheckBox08))
+        options += " --athlower " + model.text(control::Edit15);
 }
 
 void appendBandwidth(std::string& options, const FormModel& model) {
-    if (model.checked("CheckBox09"))
+    if (model.checked(control::CheckBox09))
         return;
-    if (model.checked("CheckBox14")) {
+    if (model.checked(control::CheckBox14)) {
         options += " -k";
         return;
     }
@@ -147,7 +148,7 @@ void appendBandwidth(std::string& options, const FormModel& model) {
 }
 
 void appendQualityMeasure(std::string& options, const FormModel& model) {
-    const std::string& measure = model.text("ComboBox6");
+    const std::string& measure = model.text(control::ComboBox6);
     if (measure.size() == 3 && measure[0] == '-' && measure[1] == 'X' && measure[2] >= '1' &&
         measure[2] <= '7') {
         options += " -X ";
@@ -159,26 +160,26 @@ void appendQualityMeasure(std::string& options, const FormModel& model) {
 
 EncoderCommand CommandBuilder::build(const FormModel& model) {
     std::string options;
-    std::string sample = model.text("ComboBox1");
+    std::string sample = model.text(control::ComboBox1);
 
     appendBitrateMode(options, sample, model);
-    options += itemOption(kStereoModes, model.itemIndex("RadioGroup2"));
-    if (sample != "auto")
+    options += itemOption(kStereoModes, model.itemIndex(control::RadioGroup2));
+    if (sample != kAuto)
         options += " --resample " + sample;
-    if (model.checked("CheckBox01"))
+    if (model.checked(control::CheckBox01))
         appendTags(options, model);
-    options += itemOption(kDeemphasis, model.itemIndex("RadioGroup3"));
-    options += itemOption(kReplayGain, model.itemIndex("RadioGroup4"));
+    options += itemOption(kDeemphasis, model.itemIndex(control::RadioGroup3));
+    options += itemOption(kReplayGain, model.itemIndex(control::RadioGroup4));
     appendFlags(options, model, kStreamFlags);
     appendAth(options, model);
     appendBandwidth(options, model);
     appendFlags(options, model, kProcessorFlags);
     appendQualityMeasure(options, model);
     appendFlags(options, model, kCompatibilityFlags);
-    options += " --scale " + model.text("Edit09");
-    options += " -q " + std::to_string(model.position("TrackBar2"));
-    options += ' ' + quoteArgument(model.text("Edit01"));
-    options += ' ' + quoteArgument(model.text("Edit02"));
+    options += " --scale " + model.text(control::Edit09);
+    options += " -q " + std::to_string(model.position(control::TrackBar2));
+    options += ' ' + quoteArgument(model.text(control::Edit01));
+    options += ' ' + quoteArgument(model.text(control::Edit02));
 
     return EncoderCommand{"lame.bin " + options};
 }

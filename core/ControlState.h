@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ControlNames.h"
+
 #include <string>
 #include <vector>
 
@@ -10,14 +12,11 @@ enum class ControlKind { Label, Edit, CheckBox, DropDown, Button, Slider, RadioG
 // The fields a change notice can name.
 enum class Field { Text, Checked, ItemIndex, CurrentEntry, Position, Enabled, Visible };
 
-// Parent name of a control that sits directly on the window.
-inline constexpr const char* kWindow = "Form1";
-
 // One working control of the main window, independent of any toolkit.
 struct ControlState {
     std::string name;
     ControlKind kind = ControlKind::Label;
-    std::string parent = kWindow;
+    std::string parent{control::Form1};
     std::string caption;
     std::string text;
     std::vector<std::string> items; // drop-down entries or radio-button captions

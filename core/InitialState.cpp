@@ -1,5 +1,7 @@
 #include "InitialState.h"
 
+#include "FormValues.h"
+
 #include <stdexcept>
 
 namespace quendra {
@@ -9,11 +11,11 @@ namespace {
 using K = ControlKind;
 
 struct Row {
-    const char* name;
+    ControlName name;
     K kind;
-    const char* parent;
+    ControlName parent;
     const char* caption;
-    const char* text;
+    std::string_view text;
     bool enabled;
     bool visible;
     bool checked;
@@ -26,99 +28,101 @@ constexpr bool off = false;
 // name, kind, parent, caption, text, enabled, visible, checked
 const Row kRows[] = {
     // files
-    {"Label01", K::Label, kWindow, "input file:", "", on, on, off},
-    {"Edit01", K::Edit, kWindow, "", "", on, on, off},
-    {"Button2", K::Button, kWindow, "...", "", on, on, off},
-    {"Label02", K::Label, kWindow, "output file:", "", on, on, off},
-    {"Edit02", K::Edit, kWindow, "", "", on, on, off},
-    {"Button3", K::Button, kWindow, "...", "", on, on, off},
-    {"Button1", K::Button, kWindow, "Start encoding", "", on, on, off},
+    {control::Label01, K::Label, control::Form1, "input file:", "", on, on, off},
+    {control::Edit01, K::Edit, control::Form1, "", "", on, on, off},
+    {control::Button2, K::Button, control::Form1, "...", "", on, on, off},
+    {control::Label02, K::Label, control::Form1, "output file:", "", on, on, off},
+    {control::Edit02, K::Edit, control::Form1, "", "", on, on, off},
+    {control::Button3, K::Button, control::Form1, "...", "", on, on, off},
+    {control::Button1, K::Button, control::Form1, "Start encoding", "", on, on, off},
     // bitrate and sampling
-    {"RadioGroup1", K::RadioGroup, kWindow, "bitrate mode", "", on, on, off},
-    {"Label03", K::Label, kWindow, "sampling frequency:", "", on, on, off},
-    {"ComboBox1", K::DropDown, kWindow, "", "auto", on, on, off},
-    {"Label04", K::Label, kWindow, "bitrate:", "", on, on, off},
-    {"ComboBox2", K::DropDown, kWindow, "", "auto", on, off, off},
-    {"ComboBox3", K::DropDown, kWindow, "", "auto", on, off, off},
-    {"ComboBox4", K::DropDown, kWindow, "", "auto", on, on, off},
-    {"Label05", K::Label, kWindow, "VBR quality:", "", on, off, off},
-    {"Label06", K::Label, kWindow, "quality <> compression", "", on, off, off},
-    {"TrackBar1", K::Slider, kWindow, "", "", on, off, off},
+    {control::RadioGroup1, K::RadioGroup, control::Form1, "bitrate mode", "", on, on, off},
+    {control::Label03, K::Label, control::Form1, "sampling frequency:", "", on, on, off},
+    {control::ComboBox1, K::DropDown, control::Form1, "", kAuto, on, on, off},
+    {control::Label04, K::Label, control::Form1, "bitrate:", "", on, on, off},
+    {control::ComboBox2, K::DropDown, control::Form1, "", kAuto, on, off, off},
+    {control::ComboBox3, K::DropDown, control::Form1, "", kAuto, on, off, off},
+    {control::ComboBox4, K::DropDown, control::Form1, "", kAuto, on, on, off},
+    {control::Label05, K::Label, control::Form1, "VBR quality:", "", on, off, off},
+    {control::Label06, K::Label, control::Form1, "quality <> compression", "", on, off, off},
+    {control::TrackBar1, K::Slider, control::Form1, "", "", on, off, off},
     // quality
-    {"Label07", K::Label, kWindow, "algorithm quality:", "", on, on, off},
-    {"Label08", K::Label, kWindow, "quality <> speed", "", on, on, off},
-    {"TrackBar2", K::Slider, kWindow, "", "", on, on, off},
-    {"Label10", K::Label, kWindow, "input scale:", "", on, on, off},
-    {"Edit09", K::Edit, kWindow, "", "1", on, on, off},
-    {"Label11", K::Label, kWindow, "tonality limit:", "", off, on, off},
-    {"Edit10", K::Edit, kWindow, "", "8.8717", off, on, off},
-    {"Label12", K::Label, kWindow, "quality measure:", "", on, on, off},
-    {"ComboBox6", K::DropDown, kWindow, "", "-X0", on, on, off},
+    {control::Label07, K::Label, control::Form1, "algorithm quality:", "", on, on, off},
+    {control::Label08, K::Label, control::Form1, "quality <> speed", "", on, on, off},
+    {control::TrackBar2, K::Slider, control::Form1, "", "", on, on, off},
+    {control::Label10, K::Label, control::Form1, "input scale:", "", on, on, off},
+    {control::Edit09, K::Edit, control::Form1, "", "1", on, on, off},
+    {control::Label11, K::Label, control::Form1, "tonality limit:", "", off, on, off},
+    {control::Edit10, K::Edit, control::Form1, "", "8.8717", off, on, off},
+    {control::Label12, K::Label, control::Form1, "quality measure:", "", on, on, off},
+    {control::ComboBox6, K::DropDown, control::Form1, "", "-X0", on, on, off},
     // stream settings
-    {"RadioGroup2", K::RadioGroup, kWindow, "stereo mode", "", on, on, off},
-    {"RadioGroup3", K::RadioGroup, kWindow, "de-emphasis", "", on, on, off},
-    {"RadioGroup4", K::RadioGroup, kWindow, "ReplayGain", "", on, on, off},
-    {"CheckBox02", K::CheckBox, kWindow, "use CRCs", "", on, on, off},
-    {"CheckBox03", K::CheckBox, kWindow, "mark as copy", "", on, on, off},
-    {"CheckBox04", K::CheckBox, kWindow, "mark as copyrighted", "", on, on, off},
+    {control::RadioGroup2, K::RadioGroup, control::Form1, "stereo mode", "", on, on, off},
+    {control::RadioGroup3, K::RadioGroup, control::Form1, "de-emphasis", "", on, on, off},
+    {control::RadioGroup4, K::RadioGroup, control::Form1, "ReplayGain", "", on, on, off},
+    {control::CheckBox02, K::CheckBox, control::Form1, "use CRCs", "", on, on, off},
+    {control::CheckBox03, K::CheckBox, control::Form1, "mark as copy", "", on, on, off},
+    {control::CheckBox04, K::CheckBox, control::Form1, "mark as copyrighted", "", on, on, off},
     // ID3 tags
-    {"Label09", K::Label, kWindow, "ID3 tags:", "", on, on, off},
-    {"CheckBox01", K::CheckBox, kWindow, "enabled", "", on, on, off},
-    {"Edit03", K::Edit, kWindow, "", "<title>", off, on, off},
-    {"Edit04", K::Edit, kWindow, "", "<artist>", off, on, off},
-    {"Edit05", K::Edit, kWindow, "", "<album>", off, on, off},
-    {"Edit06", K::Edit, kWindow, "", "<year>", off, on, off},
-    {"Edit07", K::Edit, kWindow, "", "<additional info>", off, on, off},
-    {"Edit08", K::Edit, kWindow, "", "<track number>", off, on, off},
-    {"ComboBox5", K::DropDown, kWindow, "", "<genre>", off, on, off},
+    {control::Label09, K::Label, control::Form1, "ID3 tags:", "", on, on, off},
+    {control::CheckBox01, K::CheckBox, control::Form1, "enabled", "", on, on, off},
+    {control::Edit03, K::Edit, control::Form1, "", placeholder::Title, off, on, off},
+    {control::Edit04, K::Edit, control::Form1, "", placeholder::Artist, off, on, off},
+    {control::Edit05, K::Edit, control::Form1, "", placeholder::Album, off, on, off},
+    {control::Edit06, K::Edit, control::Form1, "", placeholder::Year, off, on, off},
+    {control::Edit07, K::Edit, control::Form1, "", placeholder::Comment, off, on, off},
+    {control::Edit08, K::Edit, control::Form1, "", placeholder::Track, off, on, off},
+    {control::ComboBox5, K::DropDown, control::Form1, "", placeholder::Genre, off, on, off},
     // ATH settings
-    {"GroupBox1", K::GroupBox, kWindow, "ATH settings", "", on, on, off},
-    {"CheckBox05", K::CheckBox, "GroupBox1", "use ATH:", "", on, on, on},
-    {"ComboBox7", K::DropDown, "GroupBox1", "", "auto", on, on, off},
-    {"CheckBox06", K::CheckBox, "GroupBox1", "ATH only", "", on, on, off},
-    {"CheckBox07", K::CheckBox, "GroupBox1", "ATH only for short blocks", "", on, on, off},
-    {"CheckBox08", K::CheckBox, "GroupBox1", "lower the ATH by", "", on, on, off},
-    {"Edit15", K::Edit, "GroupBox1", "", "", on, on, off},
-    {"Label17", K::Label, "GroupBox1", "dB", "", on, on, off},
+    {control::GroupBox1, K::GroupBox, control::Form1, "ATH settings", "", on, on, off},
+    {control::CheckBox05, K::CheckBox, control::GroupBox1, "use ATH:", "", on, on, on},
+    {control::ComboBox7, K::DropDown, control::GroupBox1, "", kAuto, on, on, off},
+    {control::CheckBox06, K::CheckBox, control::GroupBox1, "ATH only", "", on, on, off},
+    {control::CheckBox07, K::CheckBox, control::GroupBox1, "ATH only for short blocks", "", on, on, off},
+    {control::CheckBox08, K::CheckBox, control::GroupBox1, "lower the ATH by", "", on, on, off},
+    {control::Edit15, K::Edit, control::GroupBox1, "", "", on, on, off},
+    {control::Label17, K::Label, control::GroupBox1, "dB", "", on, on, off},
     // bandwidth settings
-    {"GroupBox2", K::GroupBox, kWindow, "bandwidth settings", "", on, on, off},
-    {"CheckBox09", K::CheckBox, "GroupBox2", "automatic", "", on, on, on},
-    {"CheckBox10", K::CheckBox, "GroupBox2", "highpass filtering frequency:", "", off, on, off},
-    {"Edit11", K::Edit, "GroupBox2", "", "", off, on, off},
-    {"Label13", K::Label, "GroupBox2", "kHz", "", off, on, off},
-    {"CheckBox11", K::CheckBox, "GroupBox2", "width of highpass filtering:", "", off, on, off},
-    {"Edit12", K::Edit, "GroupBox2", "", "", off, on, off},
-    {"Label14", K::Label, "GroupBox2", "kHz", "", off, on, off},
-    {"CheckBox12", K::CheckBox, "GroupBox2", "lowpass filtering frequency:", "", off, on, on},
-    {"Edit13", K::Edit, "GroupBox2", "", "auto", off, on, off},
-    {"Label15", K::Label, "GroupBox2", "kHz", "", on, off, off},
-    {"CheckBox13", K::CheckBox, "GroupBox2", "width of lowpass filtering:", "", off, on, on},
-    {"Edit14", K::Edit, "GroupBox2", "", "auto", off, on, off},
-    {"Label16", K::Label, "GroupBox2", "kHz", "", on, off, off},
-    {"CheckBox14", K::CheckBox, "GroupBox2", "full bandwidth", "", off, on, off},
+    {control::GroupBox2, K::GroupBox, control::Form1, "bandwidth settings", "", on, on, off},
+    {control::CheckBox09, K::CheckBox, control::GroupBox2, "automatic", "", on, on, on},
+    {control::CheckBox10, K::CheckBox, control::GroupBox2, "highpass filtering frequency:", "", off, on, off},
+    {control::Edit11, K::Edit, control::GroupBox2, "", "", off, on, off},
+    {control::Label13, K::Label, control::GroupBox2, "kHz", "", off, on, off},
+    {control::CheckBox11, K::CheckBox, control::GroupBox2, "width of highpass filtering:", "", off, on, off},
+    {control::Edit12, K::Edit, control::GroupBox2, "", "", off, on, off},
+    {control::Label14, K::Label, control::GroupBox2, "kHz", "", off, on, off},
+    {control::CheckBox12, K::CheckBox, control::GroupBox2, "lowpass filtering frequency:", "", off, on, on},
+    {control::Edit13, K::Edit, control::GroupBox2, "", kAuto, off, on, off},
+    {control::Label15, K::Label, control::GroupBox2, "kHz", "", on, off, off},
+    {control::CheckBox13, K::CheckBox, control::GroupBox2, "width of lowpass filtering:", "", off, on, on},
+    {control::Edit14, K::Edit, control::GroupBox2, "", kAuto, off, on, off},
+    {control::Label16, K::Label, control::GroupBox2, "kHz", "", on, off, off},
+    {control::CheckBox14, K::CheckBox, control::GroupBox2, "full bandwidth", "", off, on, off},
     // assembly optimizations
-    {"GroupBox3", K::GroupBox, kWindow, "assembly optimizations", "", on, on, off},
-    {"CheckBox15", K::CheckBox, "GroupBox3", "disable MMX", "", on, on, off},
-    {"CheckBox16", K::CheckBox, "GroupBox3", "disable 3DNow!", "", on, on, off},
-    {"CheckBox17", K::CheckBox, "GroupBox3", "disable SSE", "", on, on, off},
+    {control::GroupBox3, K::GroupBox, control::Form1, "assembly optimizations", "", on, on, off},
+    {control::CheckBox15, K::CheckBox, control::GroupBox3, "disable MMX", "", on, on, off},
+    {control::CheckBox16, K::CheckBox, control::GroupBox3, "disable 3DNow!", "", on, on, off},
+    {control::CheckBox17, K::CheckBox, control::GroupBox3, "disable SSE", "", on, on, off},
     // compatibility settings
-    {"GroupBox4", K::GroupBox, kWindow, "compatibility settings", "", on, on, off},
-    {"CheckBox18", K::CheckBox, "GroupBox4", "free format bitstream", "", on, on, off},
-    {"CheckBox19", K::CheckBox, "GroupBox4", "strict ISO compliance", "", on, on, off},
-    {"CheckBox20", K::CheckBox, "GroupBox4", "use bit reservoir", "", on, on, on},
-    {"CheckBox21", K::CheckBox, "GroupBox4", "use short blocks", "", on, on, on},
-    {"CheckBox22", K::CheckBox, "GroupBox4", "use long blocks", "", on, on, on},
-    {"CheckBox23", K::CheckBox, "GroupBox4", "block type control", "", on, on, off},
-    {"CheckBox24", K::CheckBox, "GroupBox4", "use temporal masking", "", on, on, on},
-    {"CheckBox25", K::CheckBox, "GroupBox4", "write INFO Tag", "", on, on, on},
+    {control::GroupBox4, K::GroupBox, control::Form1, "compatibility settings", "", on, on, off},
+    {control::CheckBox18, K::CheckBox, control::GroupBox4, "free format bitstream", "", on, on, off},
+    {control::CheckBox19, K::CheckBox, control::GroupBox4, "strict ISO compliance", "", on, on, off},
+    {control::CheckBox20, K::CheckBox, control::GroupBox4, "use bit reservoir", "", on, on, on},
+    {control::CheckBox21, K::CheckBox, control::GroupBox4, "use short blocks", "", on, on, on},
+    {control::CheckBox22, K::CheckBox, control::GroupBox4, "use long blocks", "", on, on, on},
+    {control::CheckBox23, K::CheckBox, control::GroupBox4, "block type control", "", on, on, off},
+    {control::CheckBox24, K::CheckBox, control::GroupBox4, "use temporal masking", "", on, on, on},
+    {control::CheckBox25, K::CheckBox, control::GroupBox4, "write INFO Tag", "", on, on, on},
 };
 // clang-format on
 
 struct ListRow {
-    const char* name;
+    ControlName name;
     std::vector<std::string> items;
     int itemIndex;
 };
+
+const std::string kAutoEntry(kAuto);
 
 // clang-format off
 const std::vector<std::string> kGenres = {
@@ -144,44 +148,44 @@ const std::vector<std::string> kGenres = {
     "Thrash Metal", "Anime", "JPop", "SynthPop"};
 
 const ListRow kLists[] = {
-    {"RadioGroup1", {"CBR", "VBR", "ABR"}, 0},
-    {"RadioGroup2",
+    {control::RadioGroup1, {"CBR", "VBR", "ABR"}, 0},
+    {control::RadioGroup2,
      {"automatic", "stereo", "joint stereo", "forced joint stereo", "dual channels", "mono"},
      0},
-    {"RadioGroup3", {"none", "50/15 microsec", "CITT j.17"}, 0},
-    {"RadioGroup4", {"disabled", "fast", "accurate"}, 1},
-    {"ComboBox1",
-     {"auto", "16 kHz", "22.05 kHz", "24 kHz", "32 kHz", "44.1 kHz", "48 kHz"},
+    {control::RadioGroup3, {"none", "50/15 microsec", "CITT j.17"}, 0},
+    {control::RadioGroup4, {"disabled", "fast", "accurate"}, 1},
+    {control::ComboBox1,
+     {kAutoEntry, "16 kHz", "22.05 kHz", "24 kHz", "32 kHz", "44.1 kHz", "48 kHz"},
      -1},
-    {"ComboBox2",
-     {"auto", "32", "40", "48", "56", "64", "80", "96", "112", "128", "160", "192", "224", "256",
+    {control::ComboBox2,
+     {kAutoEntry, "32", "40", "48", "56", "64", "80", "96", "112", "128", "160", "192", "224", "256",
       "320"},
      -1},
-    {"ComboBox3",
-     {"auto", "8", "16", "24", "32", "40", "48", "56", "64", "80", "96", "112", "128", "144",
+    {control::ComboBox3,
+     {kAutoEntry, "8", "16", "24", "32", "40", "48", "56", "64", "80", "96", "112", "128", "144",
       "160"},
      -1},
-    {"ComboBox4",
-     {"auto", "8", "16", "24", "32", "40", "48", "56", "64", "80", "96", "112", "128", "144",
+    {control::ComboBox4,
+     {kAutoEntry, "8", "16", "24", "32", "40", "48", "56", "64", "80", "96", "112", "128", "144",
       "160", "192", "224", "256", "320"},
      -1},
-    {"ComboBox5", kGenres, -1},
-    {"ComboBox6", {"-X0", "-X1", "-X2", "-X3", "-X4", "-X5", "-X6", "-X7"}, -1},
-    {"ComboBox7", {"auto", "0", "1", "2"}, -1},
+    {control::ComboBox5, kGenres, -1},
+    {control::ComboBox6, {"-X0", "-X1", "-X2", "-X3", "-X4", "-X5", "-X6", "-X7"}, -1},
+    {control::ComboBox7, {kAutoEntry, "0", "1", "2"}, -1},
 };
 
 // clang-format on
 
 struct SliderRow {
-    const char* name;
+    ControlName name;
     int minimum;
     int maximum;
     int position;
 };
 
 const SliderRow kSliders[] = {
-    {"TrackBar1", 0, 9, 4},
-    {"TrackBar2", 0, 9, 2},
+    {control::TrackBar1, 0, 9, 4},
+    {control::TrackBar2, 0, 9, 2},
 };
 
 } // namespace
@@ -200,11 +204,11 @@ std::vector<ControlState> initialControls() {
         c.checked = row.checked;
         controls.push_back(std::move(c));
     }
-    auto find = [&controls](const char* name) -> ControlState& {
+    auto find = [&controls](ControlName name) -> ControlState& {
         for (ControlState& c : controls)
             if (c.name == name)
                 return c;
-        throw std::logic_error(std::string("initial state: no control named ") + name);
+        throw std::logic_error("initial state: no control named " + std::string(name));
     };
     for (const ListRow& row : kLists) {
         ControlState& c = find(row.name);
@@ -218,7 +222,7 @@ std::vector<ControlState> initialControls() {
         c.position = row.position;
     }
     // ComboBox2 alone starts with its first entry current.
-    find("ComboBox2").currentEntry = 0;
+    find(control::ComboBox2).currentEntry = 0;
     return controls;
 }
 

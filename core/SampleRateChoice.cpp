@@ -1,5 +1,8 @@
 #include "SampleRateChoice.h"
 
+#include "ControlNames.h"
+#include "FormValues.h"
+
 namespace quendra {
 
 namespace {
@@ -7,13 +10,13 @@ namespace {
 // clang-format off
 constexpr SampleRateChoice kChoices[] = {
     // text         bare number  bitrate drop-down  ABR bitrate for "auto"
-    {"auto",        "auto",      "ComboBox4",       "128"},
-    {"16 kHz",      "16",        "ComboBox3",       "48"},
-    {"22.05 kHz",   "22.05",     "ComboBox3",       "64"},
-    {"24 kHz",      "24",        "ComboBox3",       "64"},
-    {"32 kHz",      "32",        "ComboBox2",       "96"},
-    {"44.1 kHz",    "44.1",      "ComboBox2",       "128"},
-    {"48 kHz",      "48",        "ComboBox2",       "128"},
+    {kAuto,         kAuto,       control::ComboBox4,       "128"},
+    {"16 kHz",      "16",        control::ComboBox3,       "48"},
+    {"22.05 kHz",   "22.05",     control::ComboBox3,       "64"},
+    {"24 kHz",      "24",        control::ComboBox3,       "64"},
+    {"32 kHz",      "32",        control::ComboBox2,       "96"},
+    {"44.1 kHz",    "44.1",      control::ComboBox2,       "128"},
+    {"48 kHz",      "48",        control::ComboBox2,       "128"},
 };
 // clang-format on
 

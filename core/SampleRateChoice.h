@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ControlNames.h"
+
 #include <string_view>
 
 namespace quendra {
@@ -9,7 +11,7 @@ namespace quendra {
 struct SampleRateChoice {
     std::string_view text;
     std::string_view bareNumber;
-    std::string_view bitrateDropDown;
+    ControlName bitrateDropDown;
     std::string_view abrBitrate;
 
     // Exact, case-sensitive lookup; a text that is not an entry (typed by the user) has none.

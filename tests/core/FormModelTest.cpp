@@ -136,7 +136,7 @@ TEST_F(FormModelTest, PlacesGroupedControlsInTheirGroups) {
     EXPECT_EQ(model.control("Label16").parent, "GroupBox2");
     EXPECT_EQ(model.control("CheckBox17").parent, "GroupBox3");
     EXPECT_EQ(model.control("CheckBox25").parent, "GroupBox4");
-    EXPECT_EQ(model.control("Edit01").parent, kWindow);
+    EXPECT_EQ(model.control("Edit01").parent, control::Form1);
 }
 
 TEST_F(FormModelTest, TwoModelsStartIdentical) {

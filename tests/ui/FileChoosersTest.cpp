@@ -37,24 +37,6 @@ static void PrintTo(const QString& text, std::ostream* os) {
 
 namespace {
 
-// --- filter texts -----------------------------------------------------------------------------
-
-TEST(ChooserFilters, EachDescriptionAndItsPatternsBecomeOneQtNameFilter) {
-    const std::pair<const char*, QStringList> cases[] = {
-        {"all supported files|*.wav;*.wave;*.aif;*.aiff;*.mp1;*.mpg;*.mp2;*.mp3|Wave files|*.wav;"
-         "*.wave",
-         {"all supported files (*.wav *.wave *.aif *.aiff *.mp1 *.mpg *.mp2 *.mp3)",
-          "Wave files (*.wav *.wave)"}},
-        {"MP3 files|*.mp3|all files|*", {"MP3 files (*.mp3)", "all files (*)"}},
-        {"a|*.x; *.y ;;*.z", {"a (*.x *.y *.z)"}},
-        {"no patterns||b|*.b", {"b (*.b)"}},
-        {"a|*.a|trailing description", {"a (*.a)"}},
-        {"", {}},
-    };
-    for (const auto& [filter, expected] : cases)
-        EXPECT_EQ(quendra::ui::nameFilters(QString::fromUtf8(filter)), expected) << filter;
-}
-
 // --- the window's choosers --------------------------------------------------------------------
 
 // The offscreen platform has no native file dialog, so the choosers come up as Qt's own dialog,

@@ -47,7 +47,7 @@ namespace {
 
 class CountingNotice : public quendra::ui::LaunchFailureNotice {
 public:
-    void show(QWidget*, const quendra::LaunchResult&) override { ++shown; }
+    void show(QWidget*, const std::string&) override { ++shown; }
     int shown = 0;
 };
 
@@ -101,11 +101,11 @@ protected:
 
     bool shownInModel(const ControlState& c) const {
         return c.visible &&
-               (c.parent == quendra::kWindow || shownInModel(model().control(c.parent)));
+               (c.parent == quendra::control::Form1 || shownInModel(model().control(c.parent)));
     }
     bool enabledInModel(const ControlState& c) const {
         return c.enabled &&
-               (c.parent == quendra::kWindow || enabledInModel(model().control(c.parent)));
+               (c.parent == quendra::control::Form1 || enabledInModel(model().control(c.parent)));
     }
 
     void compareWindowWithModel(std::vector<std::string>& problems) const {

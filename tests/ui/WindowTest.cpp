@@ -1,5 +1,6 @@
 #include "AppIdentity.h"
-#include "FormTables.h"
+#include "FormActions.h"
+#include "Placements.h"
 #include "HoverHints.h"
 #include "LaunchNotice.h"
 #include "RecordingLauncher.h"
@@ -33,18 +34,18 @@
 #include <vector>
 
 using quendra::ui::HoverHints;
-using quendra::ui::PixelRect;
+using quendra::form::PixelRect;
 
 namespace {
 
 class CapturingNotice : public quendra::ui::LaunchFailureNotice {
 public:
-    void show(QWidget* window, const quendra::LaunchResult& result) override {
+    void show(QWidget* window, const std::string& text) override {
         windows.push_back(window);
-        shown.push_back(result);
+        shown.push_back(text);
     }
     std::vector<QWidget*> windows;
-    std::vector<quendra::LaunchResult> shown;
+    std::vector<std::string> shown;
 };
 
 // What the window shows of one control, for comparing before and after an action.
@@ -107,8 +108,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
 
-    template <class W = QWidget> W* widget(const char* name) const {
-        W* w = form->findChild<W*>(QString::fromUtf8(name));
+    template <class W = QWidget> W* widget(std::string_view name) const {
+        W* w = form->findChild<W*>(QString::fromUtf8(name.data(), qsizetype(name.size())));
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
@@ -307,7 +308,7 @@ TEST_F(WindowTest, NoCaptionIsCutAndNothingRunsIntoItsNeighbour) {
         }
     }
     // Siblings apart in the table stay apart on the screen.
-    const auto& table = quendra::ui::placements();
+    const auto& table = quendra::form::placements();
     for (std::size_t i = 0; i < table.size(); ++i)
         for (std::size_t j = i + 1; j < table.size(); ++j) {
             const auto& a = table[i];
@@ -890,8 +891,7 @@ TEST_F(WindowTest, FailedStartIsReportedAndChangesNothing) {
     QTest::mouseClick(widget("Button1"), Qt::LeftButton);
     ASSERT_EQ(notice.shown.size(), 1u);
     EXPECT_EQ(notice.windows[0], form.get());
-    EXPECT_EQ(notice.shown[0].reason, "not found");
-    EXPECT_EQ(notice.shown[0].searched, launcher.result.searched);
+    EXPECT_EQ(notice.shown[0], quendra::launchFailureMessage(launcher.result));
     EXPECT_EQ(snapshot(*form), before);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Hints.h"
+
 #include <QHash>
 #include <QLabel>
 #include <QObject>
@@ -26,9 +28,9 @@ protected:
 // the hint of the nearest hinted control that contains it.
 class HoverHints : public QObject {
 public:
-    static constexpr int kRestMs = 500;
-    static constexpr int kShowMs = 2500;
-    static constexpr int kMoveOnMs = 400; // how long after a shown hint the next one is at once
+    static constexpr int kRestMs = form::kHintTimings.restMs;
+    static constexpr int kShowMs = form::kHintTimings.showMs;
+    static constexpr int kMoveOnMs = form::kHintTimings.moveOnMs;
 
     explicit HoverHints(QObject* parent = nullptr);
     ~HoverHints() override;

@@ -2,14 +2,17 @@
 
 #include "Artwork.h"
 #include "ClassicMetrics.h"
-#include "CommandBuilder.h"
+#include "ControlStyle.h"
 #include "DropDownInput.h"
 #include "FileChoosers.h"
-#include "FormTables.h"
+#include "Hints.h"
 #include "HoverHints.h"
 #include "LaunchNotice.h"
 #include "LayoutScale.h"
+#include "Placements.h"
+#include "Roles.h"
 #include "WindowFont.h"
+#include "WindowFrame.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,12 +31,14 @@
 #include <QWindow>
 
 #include <algorithm>
-#include <functional>
 #include <limits>
 
 using quendra::ControlKind;
+using quendra::ControlName;
 using quendra::ControlState;
 using quendra::Field;
+namespace control = quendra::control;
+namespace form = quendra::form;
 namespace ui = quendra::ui;
 
 namespace {
@@ -42,35 +47,21 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-void place(QWidget* widget, const ui::PixelRect& rect) {
+QString qs(quendra::ControlName name) {
+    return QString::fromUtf8(name.data(), qsizetype(name.size()));
+}
+
+void place(QWidget* widget, const form::PixelRect& rect) {
     widget->setGeometry(rect.left, rect.top, rect.width, rect.height);
 }
 
 // A caption is never clipped: a label or box whose text needs more room than the table gives
 // grows to the right, the way an auto-sized label would.
-void placeCaptioned(QWidget* widget, ui::PixelRect rect) {
+void placeCaptioned(QWidget* widget, form::PixelRect rect) {
     if (qobject_cast<QLabel*>(widget) || qobject_cast<QCheckBox*>(widget) ||
         qobject_cast<QRadioButton*>(widget))
         rect.width = std::max(rect.width, widget->sizeHint().width());
     place(widget, rect);
-}
-
-// The extent of everything on the window, with the left margin repeated right and below.
-ui::PixelRect clientExtent() {
-    int right = 0;
-    int bottom = 0;
-    int margin = std::numeric_limits<int>::max();
-    auto grow = [&](const ui::PixelRect& r) {
-        right = std::max(right, r.left + r.width);
-        bottom = std::max(bottom, r.top + r.height);
-        margin = std::min(margin, r.left);
-    };
-    for (const ui::Placement& p : ui::placements())
-        if (std::string_view(p.parent) == quendra::kWindow)
-            grow(p.rect);
-    for (const ui::Decoration& d : ui::decorations())
-        grow(d.rect);
-    return {0, 0, right + margin, bottom + margin};
 }
 
 } // namespace
@@ -79,11 +70,11 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      wiring_(model_), launcher_(&launcher), ownNotice_(std::make_unique<ui::MessageBoxNotice>()),
+      actions_(model_, launcher), ownNotice_(std::make_unique<ui::MessageBoxNotice>()),
       notice_(ownNotice_.get()) {
     Q_INIT_RESOURCE(quendra);
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QString::fromUtf8(ui::kCaption));
+    setObjectName(qs(control::Form1));
+    setWindowTitle(QString::fromUtf8(form::kCaption));
     setWindowIcon(ui::windowIcon());
     // The program's own font is the window's as well. Qt lays out a line edit's first, empty
     // text in the application's font before the edit takes its parent's; with the platform's
@@ -91,7 +82,7 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
     // whose text needs a shaper take the same face with one (see ui::fitFontToText).
     QApplication::setFont(ui::windowFont());
     setFont(ui::windowFont());
-    scale_ = ui::layoutScale(ui::measureText(font(), this), ui::designText());
+    scale_ = form::layoutScale(ui::measureText(font(), this), ui::designText());
 
     QPalette buttonFace = palette();
     buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
@@ -127,10 +118,11 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
     listener_ =
         model_.subscribe([this](const std::string& name, Field field) { mirror(name, field); });
 
-    const ui::PixelRect client = ui::scaled(clientExtent(), scale_);
+    const form::PixelRect client = form::scaled(form::clientExtent(), scale_);
     client_->setFixedSize(client.width, client.height);
-    resize(ui::kOuterWidth - ui::kAssumedFrameWidth, ui::kOuterHeight - ui::kAssumedFrameHeight);
-    controls_.at("Edit01")->setFocus(Qt::OtherFocusReason);
+    resize(form::kOuterWidth - form::kAssumedFrameWidth,
+           form::kOuterHeight - form::kAssumedFrameHeight);
+    widget(form::initialFocus(model_))->setFocus(Qt::OtherFocusReason);
 }
 
 TForm1::~TForm1() {
@@ -141,9 +133,14 @@ void TForm1::setLaunchFailureNotice(ui::LaunchFailureNotice& notice) {
     notice_ = &notice;
 }
 
+QWidget* TForm1::widget(ControlName name) const {
+    const auto found = controls_.find(name);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
 void TForm1::createControls() {
     for (const ControlState& c : model_.controls()) {
-        QWidget* parent = c.parent == quendra::kWindow ? client_ : controls_.at(c.parent);
+        QWidget* parent = c.parent == control::Form1 ? client_ : widget(c.parent);
         QWidget* widget = nullptr;
         switch (c.kind) {
         case ControlKind::Label: {
@@ -166,7 +163,7 @@ void TForm1::createControls() {
             auto* comboBox = new ui::DropDownBox(parent);
             comboBox->setCompleter(nullptr); // completing is the core's, by its own rules
             comboBox->setInsertPolicy(QComboBox::NoInsert);
-            comboBox->setMaxVisibleItems(8);
+            comboBox->setMaxVisibleItems(form::kDropDownVisibleEntries);
             comboBox->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
             QStringList items;
             items.reserve(static_cast<qsizetype>(c.items.size()));
@@ -186,9 +183,9 @@ void TForm1::createControls() {
             auto* slider = new QSlider(Qt::Horizontal, parent);
             slider->setRange(c.minimum, c.maximum);
             slider->setTickPosition(QSlider::TicksBelow);
-            slider->setTickInterval(1);
-            slider->setSingleStep(1);
-            slider->setPageStep(2);
+            slider->setTickInterval(form::kSliderTickInterval);
+            slider->setSingleStep(form::kSliderLineStep);
+            slider->setPageStep(form::kSliderPageStep);
             slider->setStyle(classicMetrics_);
             widget = slider;
             break;
@@ -206,8 +203,9 @@ void TForm1::createControls() {
         widget->setObjectName(qs(c.name));
         controls_.emplace(c.name, widget);
     }
-    for (const ui::AccessibleName& a : ui::accessibleNames())
-        controls_.at(a.control)->setAccessibleName(QString::fromUtf8(a.name));
+    for (const auto& [name, widget] : controls_)
+        if (const std::string accessible = form::accessibleName(model_, name); !accessible.empty())
+            widget->setAccessibleName(qs(accessible));
 }
 
 void TForm1::createRadioButtons(QWidget* group, const ControlState& state) {
@@ -221,103 +219,84 @@ void TForm1::createRadioButtons(QWidget* group, const ControlState& state) {
 }
 
 void TForm1::createDecorations() {
-    for (const ui::Decoration& d : ui::decorations()) {
+    for (const form::PicturePlacement& p : form::pictures()) {
         auto* label = new QLabel(client_);
-        label->setObjectName(QString::fromUtf8(d.name));
-        if (d.resource) {
-            label->setPixmap(ui::artwork(d.resource));
-            label->setAlignment(Qt::AlignCenter);
-        } else {
-            label->setTextFormat(Qt::PlainText);
-            label->setText(QString::fromUtf8(d.text));
-        }
-        placeCaptioned(label, ui::scaled(d.rect, scale_));
+        label->setObjectName(qs(p.name));
+        label->setPixmap(ui::artwork(p.picture));
+        label->setAlignment(Qt::AlignCenter);
+        place(label, form::scaled(p.rect, scale_));
+    }
+    for (const form::CreditLine& c : form::creditLines()) {
+        auto* label = new QLabel(client_);
+        label->setObjectName(qs(c.name));
+        label->setTextFormat(Qt::PlainText);
+        label->setText(QString::fromUtf8(c.text));
+        placeCaptioned(label, form::scaled(c.rect, scale_));
     }
 }
 
 void TForm1::placeControls() {
-    for (const ui::Placement& p : ui::placements())
-        placeCaptioned(controls_.at(p.name), ui::scaled(p.rect, scale_));
+    for (const form::Placement& p : form::placements())
+        placeCaptioned(widget(p.name), form::scaled(p.rect, scale_));
     for (const auto& [group, buttons] : radioButtons_) {
-        const ui::PixelRect frame = ui::placementOf(group)->rect;
-        const std::vector<ui::PixelRect> rects =
-            ui::radioButtonRects(frame.width, frame.height, static_cast<int>(buttons.size()));
+        const form::PixelRect frame = form::placementOf(group)->rect;
+        const std::vector<form::PixelRect> rects =
+            form::radioButtonRects(frame.width, frame.height, static_cast<int>(buttons.size()));
         for (std::size_t i = 0; i < buttons.size(); ++i)
-            placeCaptioned(buttons[i], ui::scaled(rects[i], scale_));
+            placeCaptioned(buttons[i], form::scaled(rects[i], scale_));
     }
 }
 
 void TForm1::chainTabOrder() {
     std::vector<QWidget*> chain;
-    std::function<void(std::string_view)> walk = [&](std::string_view parent) {
-        std::vector<const ui::Placement*> children;
-        for (const ui::Placement& p : ui::placements())
-            if (parent == p.parent && p.tabOrder >= 0)
-                children.push_back(&p);
-        std::sort(children.begin(), children.end(),
-                  [](const auto* a, const auto* b) { return a->tabOrder < b->tabOrder; });
-        for (const ui::Placement* p : children) {
-            switch (model_.control(p->name).kind) {
-            case ControlKind::GroupBox:
-                walk(p->name);
-                break;
-            case ControlKind::RadioGroup:
-                for (QRadioButton* button : radioButtons_.at(p->name))
-                    chain.push_back(button);
-                break;
-            default:
-                chain.push_back(controls_.at(p->name));
-                break;
-            }
-        }
-    };
-    walk(quendra::kWindow);
+    for (ControlName stop : form::tabWalk()) {
+        if (const auto buttons = radioButtons_.find(stop); buttons != radioButtons_.end())
+            chain.insert(chain.end(), buttons->second.begin(), buttons->second.end());
+        else
+            chain.push_back(widget(stop));
+    }
     for (std::size_t i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 void TForm1::wireControls() {
+    quendra::EventWiring& input = actions_.input();
     for (const ControlState& c : model_.controls()) {
         const std::string name = c.name;
-        QWidget* widget = controls_.at(name);
+        QWidget* widget = this->widget(name);
         switch (c.kind) {
         case ControlKind::CheckBox:
             connect(static_cast<QCheckBox*>(widget), &QCheckBox::clicked, this,
-                    [this, name](bool checked) { wiring_.checkedChanged(name, checked); });
+                    [&input, name](bool checked) { input.checkedChanged(name, checked); });
             break;
         case ControlKind::RadioGroup: {
             const std::vector<QRadioButton*>& buttons = radioButtons_.at(name);
             for (std::size_t i = 0; i < buttons.size(); ++i)
                 connect(buttons[i], &QRadioButton::clicked, this,
-                        [this, name, i] { wiring_.itemIndexChanged(name, static_cast<int>(i)); });
+                        [&input, name, i] { input.itemIndexChanged(name, static_cast<int>(i)); });
             break;
         }
         case ControlKind::Slider:
             connect(static_cast<QSlider*>(widget), &QSlider::valueChanged, this,
-                    [this, name](int position) { wiring_.positionChanged(name, position); });
+                    [&input, name](int position) { input.positionChanged(name, position); });
             break;
         case ControlKind::Edit: {
             auto* edit = static_cast<QLineEdit*>(widget);
-            connect(edit, &QLineEdit::textEdited, this,
-                    [this, name](const QString& text) { storeText(name, text); });
-            if (name == "Edit01" || name == "Edit02")
-                new ui::FileDropTarget(
-                    edit, [this, name](const QString& path) { storeText(name, path); });
+            connect(edit, &QLineEdit::textEdited, this, [&input, name](const QString& text) {
+                input.textChanged(name, text.toStdString());
+            });
+            if (form::takesDroppedFiles(name))
+                new ui::FileDropTarget(edit, [this, name](const QString& path) {
+                    actions_.fileChosen(name, path.toStdString());
+                });
             break;
         }
         case ControlKind::DropDown:
-            new ui::DropDownInput(static_cast<QComboBox*>(widget), name, wiring_);
+            new ui::DropDownInput(static_cast<QComboBox*>(widget), name, input);
             break;
-        case ControlKind::Button: {
-            auto* button = static_cast<QPushButton*>(widget);
-            if (name == "Button1")
-                connect(button, &QPushButton::clicked, this, &TForm1::Button1Click);
-            else if (name == "Button2")
-                connect(button, &QPushButton::clicked, this, &TForm1::Button2Click);
-            else if (name == "Button3")
-                connect(button, &QPushButton::clicked, this, &TForm1::Button3Click);
+        case ControlKind::Button:
+            wireButton(static_cast<QPushButton*>(widget), name);
             break;
-        }
         case ControlKind::Label:
         case ControlKind::GroupBox:
             break;
@@ -325,26 +304,31 @@ void TForm1::wireControls() {
     }
 }
 
+void TForm1::wireButton(QPushButton* button, ControlName name) {
+    if (name == form::kStartButton) {
+        connect(button, &QPushButton::clicked, this, &TForm1::Button1Click);
+        return;
+    }
+    for (const form::ChooserButton& c : form::chooserButtons())
+        if (c.button == name)
+            connect(button, &QPushButton::clicked, this,
+                    [this, chooser = c.chooser] { chooseFile(chooser); });
+}
+
 void TForm1::attachHints() {
     hints_->setFont(font());
-    for (const ui::Hint& h : ui::hints()) {
-        QWidget* control = controls_.at(h.control);
+    for (const form::Hint& h : form::hints()) {
+        QWidget* control = widget(h.control);
         const QString text = QString::fromUtf8(h.text);
         hints_->attach(control, text);
         control->setAccessibleDescription(text);
     }
 }
 
-// Typed text, a dropped file and a chosen file all enter the model the same way.
-void TForm1::storeText(const std::string& name, const QString& text) {
-    wiring_.textChanged(name, text.toStdString());
-}
-
 void TForm1::mirror(const std::string& name, Field field) {
-    const auto found = controls_.find(name);
-    if (found == controls_.end())
+    QWidget* widget = this->widget(name);
+    if (!widget)
         return;
-    QWidget* widget = found->second;
     const ControlState& state = model_.control(name);
     const QSignalBlocker block(widget);
     switch (field) {
@@ -416,20 +400,14 @@ void TForm1::mirrorDropDown(QComboBox* comboBox, const ControlState& state) {
 }
 
 void TForm1::Button1Click() {
-    const quendra::EncoderCommand command = quendra::CommandBuilder::build(model_);
-    const quendra::LaunchResult result = launcher_->launch(command);
-    if (!result.started)
-        notice_->show(this, result);
+    if (const quendra::StartOutcome outcome = actions_.startEncoding(); !outcome.started)
+        notice_->show(this, outcome.failureText);
 }
 
-void TForm1::Button2Click() {
-    if (const QString path = ui::chooseInputFile(this); !path.isEmpty())
-        storeText("Edit01", path);
-}
-
-void TForm1::Button3Click() {
-    if (const QString path = ui::chooseOutputFile(this); !path.isEmpty())
-        storeText("Edit02", path);
+void TForm1::chooseFile(form::Chooser chooser) {
+    const form::ChooserSettings& settings = form::chooserSettings(chooser);
+    if (const QString path = ui::chooseFile(this, settings); !path.isEmpty())
+        actions_.fileChosen(settings.field, path.toStdString());
 }
 
 bool TForm1::event(QEvent* event) {
@@ -455,8 +433,8 @@ void TForm1::fitOuterSize() {
     if (frameFitted_ || frame.isNull())
         return;
     frameFitted_ = true;
-    resize(ui::kOuterWidth - frame.left() - frame.right(),
-           ui::kOuterHeight - frame.top() - frame.bottom());
+    resize(form::kOuterWidth - frame.left() - frame.right(),
+           form::kOuterHeight - frame.top() - frame.bottom());
 }
 
 void TForm1::changeEvent(QEvent* event) {

@@ -1,5 +1,6 @@
 #include "ClassicMetrics.h"
 
+#include "ControlStyle.h"
 #include "LayoutScale.h"
 
 #include <QApplication>
@@ -64,12 +65,12 @@ int ClassicMetrics::pixelMetric(PixelMetric metric, const QStyleOption* option,
     case PM_IndicatorHeight:
     case PM_ExclusiveIndicatorWidth:
     case PM_ExclusiveIndicatorHeight:
-        return scaled(13, scale_);
+        return form::scaled(form::kIndicatorSize, scale_);
     case PM_CheckBoxLabelSpacing:
     case PM_RadioButtonLabelSpacing:
-        return scaled(4, scale_);
+        return form::scaled(form::kIndicatorCaptionGap, scale_);
     case PM_SliderLength:
-        return scaled(20, scale_);
+        return form::scaled(form::kSliderThumbLength, scale_);
     default:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
@@ -82,12 +83,12 @@ QRect ClassicMetrics::subControlRect(ComplexControl control, const QStyleOptionC
         return QProxyStyle::subControlRect(control, option, subControl, widget);
     const QRect all = option->rect;
     const int textHeight = option->fontMetrics.height();
-    const int gap = scaled(2, scale_);
+    const int gap = form::scaled(form::kGroupCaptionGap, scale_);
     switch (subControl) {
     case SC_GroupBoxLabel:
         if (group->text.isEmpty())
             return {};
-        return {all.left() + scaled(8, scale_) - gap, all.top(),
+        return {all.left() + form::scaled(form::kGroupCaptionIndent, scale_) - gap, all.top(),
                 option->fontMetrics.horizontalAdvance(group->text) + 2 * gap, textHeight};
     case SC_GroupBoxFrame:
         return all.adjusted(0, textHeight / 2, 0, 0);

@@ -29,9 +29,9 @@ bool needsShaping(const QString& text);
 void fitFontToText(QLineEdit* field);
 
 // The font measured on a device (a screen, or an image of a given density).
-TextExtent measureText(const QFont& font, const QPaintDevice* device = nullptr);
+form::TextExtent measureText(const QFont& font, const QPaintDevice* device = nullptr);
 
 // Tahoma 8 pt at 96 ppi as this platform measures it; fixed figures when Tahoma is missing.
-TextExtent designText();
+form::TextExtent designText();
 
 } // namespace quendra::ui

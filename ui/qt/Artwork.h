@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Placements.h"
+
 #include <QIcon>
 #include <QPixmap>
 
@@ -11,6 +13,7 @@ namespace quendra::ui {
 // made from the PNG files at build time, so that showing the window decodes no image; a
 // resource without compiled pixels is read and decoded.
 QPixmap artwork(std::string_view resource);
+QPixmap artwork(form::Picture picture);
 
 // The window's icon in its three sizes.
 QIcon windowIcon();

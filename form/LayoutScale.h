@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace quendra::ui {
+namespace quendra::form {
 
 // All pixel tables of the window are drawn for Tahoma 8 pt at 96 pixels per inch. A font is
 // described here by its text height (ascent plus descent) and by the width of a fixed sample
@@ -41,4 +41,4 @@ PixelRect scaled(const PixelRect& rect, double scale);
 std::vector<PixelRect> radioButtonRects(int groupWidth, int groupHeight, int buttonCount,
                                         int textHeight = kTableTextHeight);
 
-} // namespace quendra::ui
+} // namespace quendra::form

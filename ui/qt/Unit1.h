@@ -2,17 +2,20 @@
 
 #include "ControlState.h"
 #include "EncoderLauncher.h"
-#include "EventWiring.h"
+#include "FormActions.h"
 #include "FormModel.h"
+
+#include "ChooserSettings.h"
 
 #include <QWidget>
 
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <map>
 #include <vector>
 
 class QComboBox;
+class QPushButton;
 class QRadioButton;
 class QScrollArea;
 
@@ -22,10 +25,10 @@ class HoverHints;
 class LaunchFailureNotice;
 } // namespace quendra::ui
 
-// The program's one window. It owns the form model and shows it; every user input goes to the
-// core's event wiring, and every change of the model is mirrored back into the named widget.
-// Each widget's objectName is its control name; radio buttons are named after their group
-// with their index ("RadioGroup1_0").
+// The program's one window, drawn with Qt from the window's description. It owns the form model
+// and shows it; every user input goes to the core's actions, and every change of the model is
+// mirrored back into the named widget. Each widget's objectName is its control name; radio
+// buttons are named after their group with their index ("RadioGroup1_0").
 class TForm1 : public QWidget {
     Q_OBJECT
 
@@ -43,8 +46,6 @@ public:
 
 public slots:
     void Button1Click(); // "Start encoding"
-    void Button2Click(); // the input file chooser
-    void Button3Click(); // the output file chooser
 
 protected:
     bool event(QEvent* event) override;
@@ -58,23 +59,25 @@ private:
     void placeControls();
     void chainTabOrder();
     void wireControls();
+    void wireButton(QPushButton* button, quendra::ControlName name);
+    void chooseFile(quendra::form::Chooser chooser);
     void attachHints();
-    void storeText(const std::string& name, const QString& text);
     void mirror(const std::string& name, quendra::Field field);
     void mirrorDropDown(QComboBox* comboBox, const quendra::ControlState& state);
     void fitOuterSize();
 
     quendra::FormModel model_;
-    quendra::EventWiring wiring_;
-    quendra::EncoderLauncher* launcher_;
+    quendra::FormActions actions_;
     std::unique_ptr<quendra::ui::LaunchFailureNotice> ownNotice_;
     quendra::ui::LaunchFailureNotice* notice_;
     quendra::ui::ClassicMetrics* classicMetrics_ = nullptr;
     quendra::ui::HoverHints* hints_ = nullptr;
     QScrollArea* scrollArea_ = nullptr;
     QWidget* client_ = nullptr;
-    std::unordered_map<std::string, QWidget*> controls_;
-    std::unordered_map<std::string, std::vector<QRadioButton*>> radioButtons_;
+    QWidget* widget(quendra::ControlName name) const;
+
+    std::map<std::string, QWidget*, std::less<>> controls_;
+    std::map<std::string, std::vector<QRadioButton*>, std::less<>> radioButtons_;
     double scale_ = 1.0;
     int listener_ = 0;
     bool frameFitted_ = false;

@@ -1,5 +1,7 @@
 #include "WindowFont.h"
 
+#include "DesignFont.h"
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -7,21 +9,18 @@
 #include <QImage>
 #include <QLineEdit>
 
+#include <cmath>
+
 namespace quendra::ui {
 
 namespace {
 
-constexpr const char* kFamily = "Tahoma";
-constexpr int kPointSize = 8;
+// Debian's copy of the design face, loaded where the system has no Tahoma of its own.
 constexpr const char* kWineTahoma = "/usr/share/wine/fonts/tahoma.ttf";
-// Average-width sample: every letter once.
-constexpr const char* kSample = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
-// Tahoma 8 pt at 96 ppi as FreeType measures the Wine copy; used only when no Tahoma exists.
-constexpr TextExtent kTahomaAt96{11.0, 313.2};
 
 bool tahomaPresent() {
     static const bool present = [] {
-        if (QFontDatabase::families().contains(QLatin1String(kFamily)))
+        if (QFontDatabase::families().contains(QLatin1String(form::kFontFamily)))
             return true;
         if (QFile::exists(QLatin1String(kWineTahoma)))
             return QFontDatabase::addApplicationFont(QLatin1String(kWineTahoma)) >= 0;
@@ -31,7 +30,7 @@ bool tahomaPresent() {
 }
 
 QFont tahoma() {
-    QFont font(QLatin1String(kFamily), kPointSize);
+    QFont font(QLatin1String(form::kFontFamily), form::kFontPointSize);
     font.setStyleHint(QFont::SansSerif);
     font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
@@ -86,16 +85,16 @@ void fitFontToText(QLineEdit* field) {
     field->setFont(needed ? shapingFont() : QFont());
 }
 
-TextExtent measureText(const QFont& font, const QPaintDevice* device) {
+form::TextExtent measureText(const QFont& font, const QPaintDevice* device) {
     const QFontMetricsF metrics = device ? QFontMetricsF(font, device) : QFontMetricsF(font);
-    return {metrics.height(), metrics.horizontalAdvance(QLatin1String(kSample))};
+    return {metrics.height(), metrics.horizontalAdvance(QLatin1String(form::kTextSample))};
 }
 
-TextExtent designText() {
+form::TextExtent designText() {
     if (!tahomaPresent())
-        return kTahomaAt96;
+        return form::kDesignTextWithoutTahoma;
     QImage at96(1, 1, QImage::Format_RGB32);
-    const int dotsPerMeter = 3780; // 96 dots per inch
+    const int dotsPerMeter = static_cast<int>(std::lround(form::kDesignDpi / 0.0254));
     at96.setDotsPerMeterX(dotsPerMeter);
     at96.setDotsPerMeterY(dotsPerMeter);
     return measureText(tahoma(), &at96);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace quendra::ui {
+namespace quendra::form {
 
 double layoutScale(const TextExtent& window, const TextExtent& design) {
     if (design.height <= 0 || design.sampleWidth <= 0 || window.height <= 0 ||
@@ -36,4 +36,4 @@ std::vector<PixelRect> radioButtonRects(int groupWidth, int groupHeight, int but
     return rects;
 }
 
-} // namespace quendra::ui
+} // namespace quendra::form

@@ -1,21 +1,16 @@
 #include "LayoutScale.h"
-#include "DropDownInput.h"
-#include "LaunchNotice.h"
-
-#include <QString>
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 
-using namespace quendra;
-using namespace quendra::ui;
+using namespace quendra::form;
 
-namespace quendra::ui {
+namespace quendra::form {
 void PrintTo(const PixelRect& r, std::ostream* os) {
     *os << "{" << r.left << ", " << r.top << ", " << r.width << ", " << r.height << "}";
 }
-} // namespace quendra::ui
+} // namespace quendra::form
 
 namespace {
 
@@ -118,65 +113,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RadioButtonRects, NoButtonsNoRects) {
     EXPECT_TRUE(radioButtonRects(81, 65, 0).empty());
-}
-
-struct OffsetCase {
-    const char* name;
-    const char* utf8;
-    int utf16;
-    std::size_t bytes;
-};
-
-void PrintTo(const OffsetCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class TextOffsetTest : public ::testing::TestWithParam<OffsetCase> {};
-
-TEST_P(TextOffsetTest, ConvertsBothWays) {
-    const OffsetCase& c = GetParam();
-    const QString text = QString::fromUtf8(c.utf8);
-    EXPECT_EQ(utf8Offset(text, c.utf16), c.bytes);
-    EXPECT_EQ(utf16Offset(c.utf8, c.bytes), c.utf16);
-}
-
-const OffsetCase kOffsets[] = {
-    {"AsciiIsOneToOne", "44.1 kHz", 2, 2},
-    {"StartOfText", "auto", 0, 0},
-    {"EndOfText", "auto", 4, 4},
-    {"TwoByteLetter", "B\xC3\xA4r", 2, 3},
-    {"FourByteCharacterIsTwoUnits", "\xF0\x9D\x84\x9Ex", 2, 4},
-    {"AfterAFourByteCharacter", "\xF0\x9D\x84\x9Ex", 3, 5},
-};
-INSTANTIATE_TEST_SUITE_P(Utf8, TextOffsetTest, ::testing::ValuesIn(kOffsets),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(TextOffset, ByteOffsetsPastTheEndStopAtTheEnd) {
-    EXPECT_EQ(utf16Offset("auto", 99), 4);
-    EXPECT_EQ(utf8Offset(QStringLiteral("auto"), 99), 4u);
-}
-
-TEST(LaunchFailureMessage, NamesTheEncoderTheReasonAndEveryPlaceSearched) {
-    LaunchResult result;
-    result.reason = "no such file";
-    result.searched = {"/opt/quendra/bin", "/home/user/music", "/usr/bin"};
-    const std::string text = launchFailureMessage(result);
-    EXPECT_NE(text.find("\"lame.bin\" could not be started"), std::string::npos);
-    EXPECT_NE(text.find("Reason: no such file"), std::string::npos);
-    std::size_t last = 0;
-    for (const std::string& place : result.searched) {
-        const std::size_t at = text.find("\n" + place);
-        ASSERT_NE(at, std::string::npos) << place;
-        EXPECT_GT(at, last) << "places in search order";
-        last = at;
-    }
-}
-
-TEST(LaunchFailureMessage, LeavesOutWhatTheLauncherDidNotSay) {
-    const std::string text = launchFailureMessage(LaunchResult{});
-    EXPECT_NE(text.find("lame.bin"), std::string::npos);
-    EXPECT_EQ(text.find("Reason"), std::string::npos);
-    EXPECT_EQ(text.find("Searched"), std::string::npos);
 }
 
 } // namespace

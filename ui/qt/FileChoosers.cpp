@@ -14,15 +14,9 @@ namespace quendra::ui {
 
 namespace {
 
-const char* const kInputFilter =
-    "all supported files|*.wav;*.wave;*.aif;*.aiff;*.mp1;*.mpg;*.mp2;*.mp3|Wave files|*.wav;*.wave|"
-    "AIFF files|*.aif;*.aiff|MPEG Layer I files|*.mp1;*.mpg|MPEG Layer II files|*.mp2|"
-    "MPEG Layer III files|*.mp3";
-const char* const kOutputFilter = "MP3 files|*.mp3|all files|*";
-
 // The user sees the descriptions alone, as they are written; the first pair is selected.
-void setFilters(QFileDialog& dialog, const char* filter) {
-    const QStringList filters = nameFilters(QString::fromUtf8(filter));
+void setFilters(QFileDialog& dialog, const std::vector<form::FileFilter>& filter) {
+    const QStringList filters = nameFilters(filter);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(filters);
     // Said outright, so that a native dialog opens on the first pair too.
@@ -51,45 +45,39 @@ Qt::DropAction harmlessAction(Qt::DropActions possible) {
 
 } // namespace
 
-QStringList nameFilters(const QString& filter) {
-    QStringList filters;
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+QStringList nameFilters(const std::vector<form::FileFilter>& filters) {
+    QStringList names;
+    for (const form::FileFilter& filter : filters) {
         QStringList patterns;
-        for (const QString& pattern : parts[i + 1].split(QLatin1Char(';')))
-            if (!pattern.trimmed().isEmpty())
-                patterns.append(pattern.trimmed());
-        if (!patterns.isEmpty())
-            filters.append(parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-                           QLatin1Char(')'));
+        for (const std::string& pattern : filter.patterns)
+            patterns.append(QString::fromStdString(pattern));
+        names.append(QString::fromStdString(filter.description) + QStringLiteral(" (") +
+                     patterns.join(QLatin1Char(' ')) + QLatin1Char(')'));
     }
-    return filters;
+    return names;
 }
 
-QString chooseInputFile(QWidget* parent) {
-    QFileDialog dialog(parent, QStringLiteral("select input file"));
+QString chooseFile(QWidget* parent, const form::ChooserSettings& settings) {
+    QFileDialog dialog(parent, QString::fromUtf8(settings.title));
     dialog.setFont(shapingFont()); // file names in any script
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    const bool open = settings.kind == form::DialogKind::Open;
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(settings.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     // Qt has no read-only box; its read-only option is the nearest: nothing can be created,
-    // renamed or deleted from inside the chooser. No folder is set: the platform picks one.
-    dialog.setOption(QFileDialog::ReadOnly);
-    setFilters(dialog, kInputFilter);
-    // This chooser keeps its size where the dialog is Qt's own.
-    dialog.setSizeGripEnabled(false);
-    dialog.setFixedSize(dialog.size());
-    return confirmedChoice(dialog);
-}
-
-QString chooseOutputFile(QWidget* parent) {
-    QFileDialog dialog(parent, QStringLiteral("select output file"));
-    dialog.setFont(shapingFont()); // file names in any script
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setDirectory(QDir::currentPath());
-    dialog.setDefaultSuffix(QStringLiteral("mp3"));
-    setFilters(dialog, kOutputFilter);
+    // renamed or deleted from inside the chooser.
+    dialog.setOption(QFileDialog::ReadOnly, settings.readOnlyBoxShownAndTicked);
+    if (!open)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.confirmOverwrite);
+    // Where no folder is set, the platform picks one.
+    if (settings.startFolder == form::StartFolder::CurrentDirectory)
+        dialog.setDirectory(QDir::currentPath());
+    if (*settings.defaultExtension)
+        dialog.setDefaultSuffix(QString::fromUtf8(settings.defaultExtension));
+    setFilters(dialog, settings.filters);
+    if (!settings.resizable) { // holds where the dialog is Qt's own
+        dialog.setSizeGripEnabled(false);
+        dialog.setFixedSize(dialog.size());
+    }
     return confirmedChoice(dialog);
 }
 

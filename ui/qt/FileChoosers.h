@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ChooserSettings.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -12,17 +14,13 @@ class QWidget;
 
 namespace quendra::ui {
 
-// A chooser's filter is written "description|patterns|description|patterns", the patterns of a
-// pair separated by ";". Qt wants one "description (pattern pattern)" per pair. A description
-// without patterns matches nothing and is left out.
-QStringList nameFilters(const QString& filter);
+// Qt wants one "description (pattern pattern)" per file-type entry.
+QStringList nameFilters(const std::vector<form::FileFilter>& filters);
 
-// The window's two modal file choosers, each created for one press. They return the chosen
-// file's full path in the platform's spelling, or an empty string when the user cancels. A
-// confirmed choice makes the chosen file's folder the process's current directory, where the
-// output chooser opens next time.
-QString chooseInputFile(QWidget* parent);
-QString chooseOutputFile(QWidget* parent);
+// Opens a modal file chooser with the settings given, created for this one press. Returns the
+// chosen file's full path in the platform's spelling, or an empty string when the user cancels.
+// A confirmed choice makes the chosen file's folder the process's current directory.
+QString chooseFile(QWidget* parent, const form::ChooserSettings& settings);
 
 // The local path, in the platform's spelling, of a drag that carries exactly one local file;
 // an empty string for any other drag.

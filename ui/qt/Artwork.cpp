@@ -1,6 +1,7 @@
 #include "Artwork.h"
 
 #include "ArtworkPixels.h"
+#include "WindowFrame.h"
 
 #include <QImage>
 #include <QString>
@@ -21,11 +22,16 @@ QPixmap artwork(std::string_view resource) {
     return QPixmap(QString::fromUtf8(resource.data(), qsizetype(resource.size())));
 }
 
+QPixmap artwork(form::Picture picture) {
+    return artwork(QStringLiteral(":/quendra/%1.png")
+                       .arg(QLatin1String(form::pictureName(picture)))
+                       .toStdString());
+}
+
 QIcon windowIcon() {
     QIcon icon;
-    for (const char* resource :
-         {":/quendra/icon-16.png", ":/quendra/icon-32.png", ":/quendra/icon-48.png"})
-        icon.addPixmap(artwork(resource));
+    for (const int size : form::kIconSizes)
+        icon.addPixmap(artwork(QStringLiteral(":/quendra/icon-%1.png").arg(size).toStdString()));
     return icon;
 }
 

@@ -1,0 +1,33 @@
+#include "FormActions.h"
+
+#include "CommandBuilder.h"
+
+namespace quendra {
+
+FormActions::FormActions(FormModel& model, EncoderLauncher& launcher)
+    : input_(model), model_(model), launcher_(&launcher) {}
+
+StartOutcome FormActions::startEncoding() {
+    const LaunchResult result = launcher_->launch(CommandBuilder::build(model_));
+    if (result.started)
+        return {true, {}};
+    return {false, launchFailureMessage(result)};
+}
+
+void FormActions::fileChosen(ControlName field, std::string path) {
+    input_.textChanged(field, std::move(path));
+}
+
+std::string launchFailureMessage(const LaunchResult& result) {
+    std::string text = "The encoder \"lame.bin\" could not be started.";
+    if (!result.reason.empty())
+        text += "\n\nReason: " + result.reason;
+    if (!result.searched.empty()) {
+        text += "\n\nSearched in:";
+        for (const std::string& place : result.searched)
+            text += "\n" + place;
+    }
+    return text;
+}
+
+} // namespace quendra

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ControlNames.h"
+#include "EncoderLauncher.h"
+#include "EventWiring.h"
+#include "FormModel.h"
+
+#include <string>
+
+namespace quendra {
+
+// What "Start encoding" did: whether the encoder's process began and, where it did not, the
+// text that tells the user why and where "lame.bin" was looked for.
+struct StartOutcome {
+    bool started = false;
+    std::string failureText;
+};
+
+// Everything the window does besides drawing, in one place that every window shell calls: the
+// user's input into the model (with the coupling rules), starting the encoder, and a chosen or
+// dropped file into its field. A shell forwards to these and mirrors the model; it decides
+// nothing itself.
+class FormActions {
+public:
+    FormActions(FormModel& model, EncoderLauncher& launcher);
+
+    // Typing, clicks, picks and slider moves, as they arrive from the window.
+    EventWiring& input() { return input_; }
+
+    // "Start encoding": builds the command from the model and starts the encoder with it. The
+    // model is not changed.
+    StartOutcome startEncoding();
+
+    // A file chosen in a chooser or dropped on a path field goes in as if typed.
+    void fileChosen(ControlName field, std::string path);
+
+    void setLauncher(EncoderLauncher& launcher) { launcher_ = &launcher; }
+
+private:
+    EventWiring input_;
+    FormModel& model_;
+    EncoderLauncher* launcher_;
+};
+
+// The text that tells the user that "lame.bin" did not start: why, and where it was looked for.
+std::string launchFailureMessage(const LaunchResult& result);
+
+} // namespace quendra

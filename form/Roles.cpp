@@ -1,0 +1,93 @@
+#include "Roles.h"
+
+#include "FormModel.h"
+#include "FormValues.h"
+#include "Placements.h"
+
+#include <algorithm>
+
+namespace quendra::form {
+
+namespace {
+
+const std::vector<ChooserButton> kChooserButtons = {
+    {control::Button2, Chooser::InputFile},
+    {control::Button3, Chooser::OutputFile},
+};
+
+const ControlName kDropTargets[] = {control::Edit01, control::Edit02};
+
+// The control whose caption names a field, and for a tag field the placeholder that says which.
+struct NamedBy {
+    ControlName control;
+    ControlName label;
+    std::string_view placeholder;
+};
+
+// clang-format off
+const NamedBy kNamedBy[] = {
+    {control::Edit01,    control::Label01,    {}},
+    {control::Edit02,    control::Label02,    {}},
+    {control::Edit03,    control::Label09,    placeholder::Title},
+    {control::Edit04,    control::Label09,    placeholder::Artist},
+    {control::Edit05,    control::Label09,    placeholder::Album},
+    {control::Edit06,    control::Label09,    placeholder::Year},
+    {control::Edit07,    control::Label09,    placeholder::Comment},
+    {control::Edit08,    control::Label09,    placeholder::Track},
+    {control::ComboBox5, control::Label09,    placeholder::Genre},
+    {control::Edit09,    control::Label10,    {}},
+    {control::Edit10,    control::Label11,    {}},
+    {control::ComboBox1, control::Label03,    {}},
+    {control::ComboBox2, control::Label04,    {}},
+    {control::ComboBox3, control::Label04,    {}},
+    {control::ComboBox4, control::Label04,    {}},
+    {control::ComboBox6, control::Label12,    {}},
+    {control::TrackBar1, control::Label05,    {}},
+    {control::TrackBar2, control::Label07,    {}},
+    {control::ComboBox7, control::CheckBox05, {}},
+    {control::Edit15,    control::CheckBox08, {}},
+    {control::Edit11,    control::CheckBox10, {}},
+    {control::Edit12,    control::CheckBox11, {}},
+    {control::Edit13,    control::CheckBox12, {}},
+    {control::Edit14,    control::CheckBox13, {}},
+};
+// clang-format on
+
+// "<title>" says "title".
+std::string_view placeholderWord(std::string_view placeholder) {
+    if (placeholder.size() >= 2 && placeholder.front() == '<' && placeholder.back() == '>')
+        return placeholder.substr(1, placeholder.size() - 2);
+    return placeholder;
+}
+
+} // namespace
+
+const std::vector<ChooserButton>& chooserButtons() {
+    return kChooserButtons;
+}
+
+bool takesDroppedFiles(ControlName field) {
+    return std::find(std::begin(kDropTargets), std::end(kDropTargets), field) !=
+           std::end(kDropTargets);
+}
+
+ControlName initialFocus(const FormModel& model) {
+    for (ControlName stop : tabWalk())
+        if (model.enabled(stop) && model.visible(stop))
+            return stop;
+    return {};
+}
+
+std::string accessibleName(const FormModel& model, ControlName control) {
+    for (const NamedBy& n : kNamedBy) {
+        if (n.control != control)
+            continue;
+        std::string name = model.control(n.label).caption;
+        if (!n.placeholder.empty())
+            name.append(" ").append(placeholderWord(n.placeholder));
+        return name;
+    }
+    return {};
+}
+
+} // namespace quendra::form

@@ -1,0 +1,102 @@
+#include "ChooserSettings.h"
+#include "FormModel.h"
+#include "Hints.h"
+#include "Placements.h"
+#include "Roles.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace quendra;
+using namespace quendra::form;
+
+namespace {
+
+TEST(ChooserFilters, EachDescriptionKeepsItsPatternsAndEmptyPairsAreLeftOut) {
+    using Pairs = std::vector<std::pair<std::string, std::vector<std::string>>>;
+    const std::pair<const char*, Pairs> cases[] = {
+        {"all supported files|*.wav;*.wave;*.aif;*.aiff;*.mp1;*.mpg;*.mp2;*.mp3|Wave files|*.wav;"
+         "*.wave",
+         {{"all supported files",
+           {"*.wav", "*.wave", "*.aif", "*.aiff", "*.mp1", "*.mpg", "*.mp2", "*.mp3"}},
+          {"Wave files", {"*.wav", "*.wave"}}}},
+        {"MP3 files|*.mp3|all files|*", {{"MP3 files", {"*.mp3"}}, {"all files", {"*"}}}},
+        {"a|*.x; *.y ;;*.z", {{"a", {"*.x", "*.y", "*.z"}}}},
+        {"no patterns||b|*.b", {{"b", {"*.b"}}}},
+        {"a|*.a|trailing description", {{"a", {"*.a"}}}},
+        {"", {}},
+    };
+    for (const auto& [text, expected] : cases) {
+        Pairs got;
+        for (const FileFilter& f : filterPairs(text))
+            got.emplace_back(f.description, f.patterns);
+        EXPECT_EQ(got, expected) << text;
+    }
+}
+
+TEST(TabWalk, GoesByTabOrderAndWalksEachGroupBoxInPlace) {
+    const std::vector<ControlName>& walk = tabWalk();
+    const std::vector<ControlName> firstStops = {control::Edit01, control::Edit02, control::Edit03};
+    EXPECT_TRUE(std::equal(firstStops.begin(), firstStops.end(), walk.begin()));
+    const std::vector<ControlName> athGroupThenBandwidth = {
+        control::TrackBar2,  control::Edit15,     control::CheckBox05, control::CheckBox06,
+        control::CheckBox07, control::CheckBox08, control::ComboBox7,  control::Edit11};
+    EXPECT_NE(std::search(walk.begin(), walk.end(), athGroupThenBandwidth.begin(),
+                          athGroupThenBandwidth.end()),
+              walk.end());
+    EXPECT_EQ(walk.back(), control::CheckBox25);
+    // Every working control that takes the focus is a stop once; labels and boxes never are.
+    FormModel model;
+    std::size_t focusable = 0;
+    for (const ControlState& c : model.controls()) {
+        const auto stops = std::count(walk.begin(), walk.end(), c.name);
+        const bool takesFocus = c.kind != ControlKind::Label && c.kind != ControlKind::GroupBox;
+        EXPECT_EQ(stops, takesFocus ? 1 : 0) << c.name;
+        focusable += takesFocus;
+    }
+    EXPECT_EQ(walk.size(), focusable);
+    EXPECT_EQ(initialFocus(model), control::Edit01);
+}
+
+TEST(Hints, AControlShowsItsOwnOrItsGroupsHintAndNoneWhileDisabled) {
+    FormModel model;
+    EXPECT_EQ(hintOwner(model, control::CheckBox17), control::GroupBox3);
+    EXPECT_EQ(hintOwner(model, control::RadioGroup4), control::RadioGroup4);
+    EXPECT_EQ(hintOwner(model, control::CheckBox05), control::CheckBox05);
+    EXPECT_EQ(hintOwner(model, control::CheckBox09), ControlName());
+    EXPECT_EQ(hintOwner(model, control::Edit01), ControlName());
+
+    EXPECT_EQ(hintOver(model, control::CheckBox14), nullptr); // disabled at start
+    model.setEnabled(control::CheckBox14, true);
+    ASSERT_NE(hintOver(model, control::CheckBox14), nullptr);
+    EXPECT_EQ(std::string(hintOver(model, control::CheckBox14)).rfind("Tells the encoder", 0), 0u);
+}
+
+TEST(AccessibleNames, FieldsAreNamedByTheCaptionBesideThem) {
+    FormModel model;
+    EXPECT_EQ(accessibleName(model, control::Edit01), "input file:");
+    EXPECT_EQ(accessibleName(model, control::Edit07), "ID3 tags: additional info");
+    EXPECT_EQ(accessibleName(model, control::ComboBox3), "bitrate:");
+    EXPECT_EQ(accessibleName(model, control::ComboBox7), "use ATH:");
+    EXPECT_EQ(accessibleName(model, control::CheckBox01), ""); // its own caption names it
+    for (const Placement& p : placements()) {
+        const ControlKind kind = model.control(p.name).kind;
+        if (kind == ControlKind::Edit || kind == ControlKind::DropDown ||
+            kind == ControlKind::Slider)
+            EXPECT_FALSE(accessibleName(model, p.name).empty()) << p.name;
+    }
+}
+
+TEST(Roles, EachChooserButtonFillsThePathFieldThatTakesDroppedFiles) {
+    for (const ChooserButton& b : chooserButtons()) {
+        const ControlName field = chooserSettings(b.chooser).field;
+        EXPECT_TRUE(takesDroppedFiles(field)) << b.button;
+    }
+    EXPECT_EQ(chooserSettings(Chooser::InputFile).field, control::Edit01);
+    EXPECT_EQ(chooserSettings(Chooser::OutputFile).field, control::Edit02);
+    EXPECT_FALSE(takesDroppedFiles(control::Edit03));
+}
+
+} // namespace
