@@ -6,6 +6,7 @@
 #include "RecordingLauncher.h"
 #include "Unit1.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -398,6 +399,8 @@ TEST_F(WindowTest, SlidersTickEveryStepAndPageByTwo) {
     EXPECT_EQ(form->model().position("TrackBar2"), 5);
 }
 
+// As assistive technology reads them: by name the caption beside them, a drop-down's text as its
+// value, never as its name.
 TEST_F(WindowTest, InputControlsCarryTheCaptionBesideThem) {
     const std::pair<const char*, const char*> names[] = {
         {"Edit01", "input file:"},
@@ -409,8 +412,18 @@ TEST_F(WindowTest, InputControlsCarryTheCaptionBesideThem) {
         {"Edit09", "input scale:"},
         {"ComboBox6", "quality measure:"},
         {"Edit13", "lowpass filtering frequency:"}};
-    for (const auto& [control, name] : names)
-        EXPECT_EQ(widget(control)->accessibleName(), QLatin1String(name)) << control;
+    for (const auto& [control, name] : names) {
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(widget(control));
+        ASSERT_NE(read, nullptr) << control;
+        EXPECT_EQ(read->text(QAccessible::Name).toStdString(), name) << control;
+    }
+    for (const char* dropDown : {"ComboBox1", "ComboBox6", "ComboBox7"}) {
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(widget(dropDown));
+        EXPECT_EQ(read->role(), QAccessible::ComboBox) << dropDown;
+        EXPECT_EQ(read->text(QAccessible::Value).toStdString(),
+                  form->model().text(dropDown)) << dropDown;
+        EXPECT_EQ(read->child(1)->object(), lineOf(dropDown)) << dropDown;
+    }
 }
 
 TEST_F(WindowTest, TypingIntoAFieldKeepsTheCaretWhereTheUserPutIt) {

@@ -19,8 +19,11 @@ namespace quendra::ui {
 
 // An editable drop-down whose list is built the first time it opens. setEditable() would build
 // it at once, and the window has seven drop-downs to make before its first frame. It has no
-// completer: completing is left to its owner.
+// completer: completing is left to its owner. A class of its own for Qt's meta-object system,
+// so that assistive technology gets its own description of it (DropDownAccessible).
 class DropDownBox : public QComboBox {
+    Q_OBJECT
+
 public:
     explicit DropDownBox(QWidget* parent = nullptr);
     void showPopup() override;

@@ -3,6 +3,7 @@
 #include "Artwork.h"
 #include "ClassicMetrics.h"
 #include "ControlStyle.h"
+#include "DropDownAccessible.h"
 #include "DropDownInput.h"
 #include "FileChoosers.h"
 #include "Hints.h"
@@ -73,6 +74,7 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
       actions_(model_, launcher), ownNotice_(std::make_unique<ui::MessageBoxNotice>()),
       notice_(ownNotice_.get()) {
     Q_INIT_RESOURCE(quendra);
+    ui::DropDownAccessible::install();
     setObjectName(qs(control::Form1));
     setWindowTitle(QString::fromUtf8(form::kCaption));
     setWindowIcon(ui::windowIcon());
