@@ -100,6 +100,84 @@ void closeInheritedDescriptors(int keep) {
     _exit(127);
 }
 
+std::string notFoundReason(const std::string& name, const SearchResult& search) {
+    return search.notExecutable.empty()
+               ? "The encoder \"" + name + "\" was not found."
+               : "\"" + search.notExecutable + "\" is not an executable file.";
+}
+
+std::list<PreparedCall> prepare(const std::vector<ProgramCall>& order) {
+    std::list<PreparedCall> calls; // never relocated: argv points into each element
+    for (const ProgramCall& call : order)
+        calls.emplace_back(call);
+    return calls;
+}
+
+// The first child: a session of its own, then the encoder's fork. The encoder is thus no session
+// leader (it can never acquire the front-end's terminal) and, its parent gone at once, becomes
+// init's child.
+[[noreturn]] void detachAndRun(const std::list<PreparedCall>& calls, const int report[2]) {
+    close(report[0]);
+    setsid();
+    const pid_t encoder = fork();
+    if (encoder == 0)
+        runEncoder(calls, report[1]);
+    if (encoder < 0) {
+        writeFailure(report[1], 0, errno);
+        _exit(1);
+    }
+    _exit(0);
+}
+
+bool reapedCleanly(pid_t intermediate) {
+    int status = 0;
+    pid_t waited;
+    do {
+        waited = waitpid(intermediate, &status, 0);
+    } while (waited < 0 && errno == EINTR);
+    // ECHILD: the front-end ignores SIGCHLD, the intermediate was reaped already.
+    return (waited < 0 && errno == ECHILD) || (WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+// What the children reported: nothing when the encoder was executed.
+ssize_t readReport(int fd, ChildFailure& failure) {
+    ssize_t got;
+    do {
+        got = read(fd, &failure, sizeof failure);
+    } while (got < 0 && errno == EINTR);
+    close(fd);
+    return got;
+}
+
+// Starts the first program of `calls` that can be executed, detached; returns why none could be,
+// or an empty text once one was.
+std::string startDetached(const std::list<PreparedCall>& calls, const std::string& encoder) {
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0)
+        return "The encoder could not be started: " + errorText(errno);
+    const pid_t intermediate = fork();
+    if (intermediate < 0) {
+        const int error = errno;
+        close(report[0]);
+        close(report[1]);
+        return "The encoder could not be started: " + errorText(error);
+    }
+    if (intermediate == 0)
+        detachAndRun(calls, report);
+
+    close(report[1]);
+    const bool intermediateOk = reapedCleanly(intermediate);
+    ChildFailure failure{};
+    const ssize_t got = readReport(report[0], failure);
+    if (got == static_cast<ssize_t>(sizeof failure))
+        return failure.stage == 1 ? "The encoder \"" + encoder +
+                                        "\" could not be started: " + errorText(failure.error)
+                                  : "The encoder could not be started: " + errorText(failure.error);
+    if (!intermediateOk || got != 0)
+        return "The encoder could not be started.";
+    return {};
+}
+
 } // namespace
 
 FileCheck probeFile(const std::string& path) {
@@ -144,94 +222,39 @@ LaunchResult PosixEncoderLauncher::launch(const EncoderCommand& command) {
         result.reason = "The encoder command line is empty.";
         return result;
     }
-
-    const std::string& name = arguments.front();
-    const std::string currentDir = currentDirectory();
-    const std::string pathText = environment("PATH");
-    const std::string programDir =
-        programDirectory_.empty() ? runningProgramDirectory() : programDirectory_;
-    SearchResult search = findProgram(name, programDir, currentDir, pathText, probeFile);
+    const Surroundings here{currentDirectory(), environment("PATH")};
+    const SearchResult search = findEncoder(arguments.front(), here);
     result.searched = search.searched;
     if (search.found.empty()) {
-        result.reason = search.notExecutable.empty()
-                            ? "The encoder \"" + name + "\" was not found."
-                            : "\"" + search.notExecutable + "\" is not an executable file.";
+        result.reason = notFoundReason(arguments.front(), search);
         return result;
     }
-
-    std::vector<std::string> terminals;
-    if (console_ == Console::TerminalWhereDisplay &&
-        displayAvailable(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"))) {
-        const std::vector<std::string> path = pathDirectories(pathText, currentDir);
-        for (const char* terminal : kTerminals) {
-            SearchResult found = searchDirectories(terminal, path, probeFile);
-            if (!found.found.empty())
-                terminals.push_back(std::move(found.found));
-        }
-    }
-    const std::vector<ProgramCall> order = startOrder(search.found, arguments, terminals);
-    std::list<PreparedCall> calls; // never relocated: argv points into each element
-    for (const ProgramCall& call : order)
-        calls.emplace_back(call);
-
-    int report[2];
-    if (pipe2(report, O_CLOEXEC) != 0) {
-        result.reason = "The encoder could not be started: " + errorText(errno);
-        return result;
-    }
-    const pid_t intermediate = fork();
-    if (intermediate < 0) {
-        const int error = errno;
-        close(report[0]);
-        close(report[1]);
-        result.reason = "The encoder could not be started: " + errorText(error);
-        return result;
-    }
-    if (intermediate == 0) {
-        // A new session, then a second fork: the encoder is not a session leader (it can never
-        // acquire the front-end's terminal) and, its parent gone at once, becomes init's child.
-        close(report[0]);
-        setsid();
-        const pid_t encoder = fork();
-        if (encoder == 0)
-            runEncoder(calls, report[1]);
-        if (encoder < 0) {
-            writeFailure(report[1], 0, errno);
-            _exit(1);
-        }
-        _exit(0);
-    }
-
-    close(report[1]);
-    int status = 0;
-    pid_t waited;
-    do {
-        waited = waitpid(intermediate, &status, 0);
-    } while (waited < 0 && errno == EINTR);
-    // ECHILD: the front-end ignores SIGCHLD, the intermediate was reaped already.
-    const bool intermediateOk =
-        (waited < 0 && errno == ECHILD) || (WIFEXITED(status) && WEXITSTATUS(status) == 0);
-
-    ChildFailure failure{};
-    ssize_t got;
-    do {
-        got = read(report[0], &failure, sizeof failure);
-    } while (got < 0 && errno == EINTR);
-    close(report[0]);
-
-    if (got == static_cast<ssize_t>(sizeof failure)) {
-        result.reason = failure.stage == 1
-                            ? "The encoder \"" + search.found +
-                                  "\" could not be started: " + errorText(failure.error)
-                            : "The encoder could not be started: " + errorText(failure.error);
-        return result;
-    }
-    if (!intermediateOk || got != 0) {
-        result.reason = "The encoder could not be started.";
-        return result;
-    }
-    result.started = true;
+    const std::list<PreparedCall> calls =
+        prepare(startOrder(search.found, arguments, terminalsToTry(here)));
+    result.reason = startDetached(calls, search.found);
+    result.started = result.reason.empty();
     return result;
+}
+
+SearchResult PosixEncoderLauncher::findEncoder(const std::string& name,
+                                               const Surroundings& here) const {
+    const std::string programDir =
+        programDirectory_.empty() ? runningProgramDirectory() : programDirectory_;
+    return findProgram(name, programDir, here.currentDir, here.pathText, probeFile);
+}
+
+std::vector<std::string> PosixEncoderLauncher::terminalsToTry(const Surroundings& here) const {
+    std::vector<std::string> terminals;
+    if (console_ != Console::TerminalWhereDisplay ||
+        !displayAvailable(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY")))
+        return terminals;
+    const std::vector<std::string> path = pathDirectories(here.pathText, here.currentDir);
+    for (const char* terminal : kTerminals) {
+        SearchResult found = searchDirectories(terminal, path, probeFile);
+        if (!found.found.empty())
+            terminals.push_back(std::move(found.found));
+    }
+    return terminals;
 }
 
 std::unique_ptr<EncoderLauncher> systemEncoderLauncher() {

@@ -4,6 +4,7 @@
 #include "EncoderSearch.h"
 
 #include <string>
+#include <vector>
 
 namespace quendra {
 
@@ -26,6 +27,15 @@ public:
     LaunchResult launch(const EncoderCommand& command) override;
 
 private:
+    // Where the encoder is looked for besides the program's own directory.
+    struct Surroundings {
+        std::string currentDir;
+        std::string pathText;
+    };
+    SearchResult findEncoder(const std::string& name, const Surroundings& here) const;
+    // The terminal emulators found on PATH, best first; none without a display.
+    std::vector<std::string> terminalsToTry(const Surroundings& here) const;
+
     std::string programDirectory_;
     Console console_;
 };
