@@ -1,0 +1,44 @@
+#pragma once
+
+#include "ControlNames.h"
+#include "DropDownTyping.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace quendra {
+class EventWiring;
+}
+
+namespace quendra::win32 {
+
+// Routes the typing in one editable drop-down into the core: each typed character and Backspace
+// through the completing typist instead of the edit's own handling, then shows what the core
+// says the drop-down holds. Everything else (Delete, paste, cut, undo, the list) keeps the
+// platform's handling and reaches the owner as a changed text or a pick.
+class DropDownInput {
+public:
+    DropDownInput(HWND comboBox, ControlName name, EventWiring& input);
+    DropDownInput(const DropDownInput&) = delete;
+    DropDownInput& operator=(const DropDownInput&) = delete;
+
+    // Shows a drop-down state: entry, text, selection and caret. Never counts as user input.
+    static void show(HWND comboBox, const DropDownEdit& edit);
+    static HWND editOf(HWND comboBox);
+    static std::wstring textOf(HWND window);
+
+private:
+    static LRESULT CALLBACK editProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR self);
+    bool character(wchar_t unit);
+    void backspace();
+
+    HWND comboBox_;
+    HWND edit_;
+    ControlName name_;
+    EventWiring& input_;
+    wchar_t highSurrogate_ = 0;
+};
+
+} // namespace quendra::win32

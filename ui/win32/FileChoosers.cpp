@@ -1,0 +1,86 @@
+#include "FileChoosers.h"
+
+#include "WideText.h"
+
+#include <commdlg.h>
+
+namespace quendra::win32 {
+
+namespace {
+
+// Room for the longest path Windows knows, 32,767 characters. The dialog's usual MAX_PATH buffer
+// makes it fail on a longer choice, which would be taken for a cancel and lose the choice.
+constexpr DWORD kPathRoom = 32768;
+
+std::wstring currentDirectory() {
+    const DWORD length = GetCurrentDirectoryW(0, nullptr);
+    std::wstring folder(length, L'\0');
+    folder.resize(GetCurrentDirectoryW(length, folder.data()));
+    return folder;
+}
+
+void moveToFolderOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos)
+        return;
+    // "C:\a.mp3" lives in "C:\", not in "C:".
+    const std::size_t end = slash == 2 && path.size() > 1 && path[1] == L':' ? 3 : slash;
+    SetCurrentDirectoryW(path.substr(0, end).c_str());
+}
+
+} // namespace
+
+std::wstring filterText(const std::vector<form::FileFilter>& filters) {
+    std::wstring text;
+    for (const form::FileFilter& filter : filters) {
+        text += widen(filter.description);
+        text += L'\0';
+        for (std::size_t i = 0; i < filter.patterns.size(); ++i)
+            text += (i ? L";" : L"") + widen(filter.patterns[i]);
+        text += L'\0';
+    }
+    text += L'\0';
+    return text;
+}
+
+DWORD dialogFlags(const form::ChooserSettings& settings) {
+    DWORD flags = 0;
+    flags |= settings.readOnlyBoxShownAndTicked ? OFN_READONLY : OFN_HIDEREADONLY;
+    if (settings.fileMustExist)
+        flags |= OFN_FILEMUSTEXIST;
+    if (settings.resizable)
+        flags |= OFN_ENABLESIZING;
+    if (settings.confirmOverwrite)
+        flags |= OFN_OVERWRITEPROMPT;
+    return flags;
+}
+
+std::string chooseFile(HWND owner, const form::ChooserSettings& settings) {
+    const std::wstring title = widen(settings.title);
+    const std::wstring filters = filterText(settings.filters);
+    const std::wstring extension = widen(settings.defaultExtension);
+    const std::wstring folder = settings.startFolder == form::StartFolder::CurrentDirectory
+                                    ? currentDirectory()
+                                    : std::wstring();
+    std::wstring buffer(kPathRoom, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filters.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = kPathRoom;
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    dialog.Flags = dialogFlags(settings);
+    const BOOL chosen = settings.kind == form::DialogKind::Open ? GetOpenFileNameW(&dialog)
+                                                                 : GetSaveFileNameW(&dialog);
+    if (!chosen)
+        return {};
+    const std::wstring path(buffer.c_str());
+    moveToFolderOf(path);
+    return narrow(path);
+}
+
+} // namespace quendra::win32

@@ -1,0 +1,663 @@
+#include "Unit1.h"
+
+#include "ChooserSettings.h"
+#include "ControlIds.h"
+#include "ControlStyle.h"
+#include "DesignFont.h"
+#include "FileChoosers.h"
+#include "LayoutScale.h"
+#include "Pictures.h"
+#include "Placements.h"
+#include "Roles.h"
+#include "WideText.h"
+#include "WindowFrame.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+using quendra::ControlKind;
+using quendra::ControlName;
+using quendra::ControlState;
+using quendra::Field;
+namespace control = quendra::control;
+namespace form = quendra::form;
+namespace win32 = quendra::win32;
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"TForm1";
+constexpr wchar_t kClientClass[] = L"TForm1Client";
+constexpr int kWheelLines = 3;
+
+// Model writes made while mirroring reach the controls as notifications; they are no input.
+class Mirroring {
+public:
+    explicit Mirroring(int& depth) : depth_(depth) { ++depth_; }
+    ~Mirroring() { --depth_; }
+    Mirroring(const Mirroring&) = delete;
+    Mirroring& operator=(const Mirroring&) = delete;
+
+private:
+    int& depth_;
+};
+
+int screenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : form::kDesignDpi;
+}
+
+HFONT windowFont(int dpi) {
+    return CreateFontW(-MulDiv(form::kFontPointSize, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                       FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       win32::widen(form::kFontFamily).c_str());
+}
+
+int textWidth(HFONT font, const std::wstring& text) {
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, font);
+    SIZE size{};
+    GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    return size.cx;
+}
+
+form::TextExtent measure(HFONT font) {
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    return {double(metrics.tmHeight), double(textWidth(font, win32::widen(form::kTextSample)))};
+}
+
+RECT toRect(const form::PixelRect& r) {
+    return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
+
+TForm1* formOf(HWND window) {
+    return reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+void registerClasses(HINSTANCE instance) {
+    WNDCLASSEXW frame{};
+    frame.cbSize = sizeof frame;
+    frame.lpfnWndProc = DefWindowProcW;
+    frame.hInstance = instance;
+    frame.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    frame.hIcon = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON,
+                                                GetSystemMetrics(SM_CXICON),
+                                                GetSystemMetrics(SM_CYICON), 0));
+    frame.hIconSm = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON,
+                                                  GetSystemMetrics(SM_CXSMICON),
+                                                  GetSystemMetrics(SM_CYSMICON), 0));
+    frame.lpszClassName = kWindowClass;
+    RegisterClassExW(&frame);
+    WNDCLASSEXW client = frame;
+    client.hIcon = nullptr;
+    client.hIconSm = nullptr;
+    client.lpszClassName = kClientClass;
+    RegisterClassExW(&client);
+}
+
+// A file dragged from Explorer onto a path field arrives at the field itself.
+LRESULT CALLBACK dropTargetProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
+                                UINT_PTR, DWORD_PTR handler) {
+    if (message == WM_DROPFILES) {
+        (*reinterpret_cast<std::function<void(HDROP)>*>(handler))(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    }
+    return DefSubclassProc(field, message, wParam, lParam);
+}
+
+// A group frame paints only its line and caption; the face inside is the window's, painted here,
+// as the frame lies under the controls it holds.
+LRESULT CALLBACK groupFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+    if (message == WM_ERASEBKGND) {
+        RECT area{};
+        GetClientRect(frame, &area);
+        FillRect(reinterpret_cast<HDC>(wParam), &area, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    return DefSubclassProc(frame, message, wParam, lParam);
+}
+
+} // namespace
+
+TForm1::TForm1(quendra::EncoderLauncher& launcher, HINSTANCE instance)
+    : instance_(instance), actions_(model_, launcher) {
+    registerClasses(instance_);
+    measureLayout();
+    createFrame();
+    createControls();
+    createDecorations();
+    mirrorAll();
+    attachInput();
+    listener_ =
+        model_.subscribe([this](const std::string& name, Field field) { mirror(name, field); });
+    hints_ = std::make_unique<win32::HoverHints>(
+        window_, model_, [this](POINT screen) { return controlAt(screen); });
+    hints_->setFont(font_);
+    updateScrollBars();
+}
+
+TForm1::~TForm1() {
+    model_.unsubscribe(listener_);
+    hints_.reset();
+    if (window_)
+        DestroyWindow(window_);
+    for (HBITMAP picture : pictures_)
+        DeleteObject(picture);
+    DeleteObject(font_);
+}
+
+// The window's font follows the screen's density; the tables were drawn for 96 ppi, so every
+// place and size, the outer size included, grows with it. Where the face is wider or taller
+// than the design face, the layout follows the text as well, so that no caption is cut.
+void TForm1::measureLayout() {
+    dpi_ = screenDpi();
+    font_ = windowFont(dpi_);
+    HFONT design = windowFont(form::kDesignDpi);
+    const double density = double(dpi_) / form::kDesignDpi;
+    scale_ = density * form::layoutScale(measure(design), measure(design));
+    DeleteObject(design);
+    const form::PixelRect extent = form::scaled(form::clientExtent(), scale_);
+    extent_ = {extent.width, extent.height};
+}
+
+void TForm1::createFrame() {
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME |
+                        WS_CLIPCHILDREN | (form::kMaximizable ? WS_MAXIMIZEBOX : 0);
+    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass,
+                              win32::widen(form::kCaption).c_str(), style, CW_USEDEFAULT,
+                              CW_USEDEFAULT, form::scaled(form::kOuterWidth, scale_),
+                              form::scaled(form::kOuterHeight, scale_), nullptr, nullptr,
+                              instance_, nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(windowProc));
+    client_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClientClass, L"",
+                              WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, extent_.cx,
+                              extent_.cy, window_, nullptr, instance_, nullptr);
+    SetWindowLongPtrW(client_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(client_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(clientProc));
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+}
+
+RECT TForm1::placeOf(ControlName name) const {
+    const form::Placement* p = form::placementOf(name);
+    form::PixelRect rect = form::scaled(p->rect, scale_);
+    if (p->parent != control::Form1) {
+        const form::PixelRect parent = form::scaled(form::placementOf(p->parent)->rect, scale_);
+        rect.left += parent.left;
+        rect.top += parent.top;
+    }
+    return toRect(rect);
+}
+
+// Windows' own tab walk follows the order in which the controls were made: the focusable ones
+// first, in the description's walk, then the labels, the group frames last, underneath.
+void TForm1::createControls() {
+    std::vector<const ControlState*> rest;
+    for (ControlName stop : form::tabWalk())
+        if (model_.control(stop).kind != ControlKind::RadioGroup)
+            createControl(model_.control(stop));
+        else
+            createRadioButtons(model_.control(stop), placeOf(stop));
+    for (const ControlState& c : model_.controls())
+        if (c.kind == ControlKind::Label)
+            createControl(c);
+    for (const ControlState& c : model_.controls())
+        if (c.kind == ControlKind::GroupBox || c.kind == ControlKind::RadioGroup)
+            createControl(c);
+}
+
+HWND TForm1::createControl(const ControlState& state) {
+    const wchar_t* className = WC_BUTTONW;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    DWORD extended = 0;
+    std::wstring caption = win32::widen(state.caption);
+    RECT place = placeOf(state.name);
+    switch (state.kind) {
+    case ControlKind::Label:
+        className = WC_STATICW;
+        style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+        break;
+    case ControlKind::Edit:
+        className = WC_EDITW;
+        style |= WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL;
+        extended = WS_EX_CLIENTEDGE | (form::takesDroppedFiles(state.name) ? WS_EX_ACCEPTFILES : 0);
+        break;
+    case ControlKind::CheckBox:
+        style |= WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX;
+        break;
+    case ControlKind::DropDown:
+        className = WC_COMBOBOXW;
+        style |= WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+        break;
+    case ControlKind::Button:
+        style |= WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON;
+        break;
+    case ControlKind::Slider:
+        className = TRACKBAR_CLASSW;
+        style |= WS_TABSTOP | WS_GROUP | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS | TBS_FIXEDLENGTH;
+        break;
+    case ControlKind::RadioGroup:
+    case ControlKind::GroupBox:
+        style |= BS_GROUPBOX;
+        break;
+    }
+    // A caption is never cut: a label or box whose text needs more room than the table gives
+    // grows to the right.
+    if (state.kind == ControlKind::Label || state.kind == ControlKind::CheckBox) {
+        const int mark = state.kind == ControlKind::CheckBox
+                             ? form::scaled(form::kIndicatorSize + form::kIndicatorCaptionGap,
+                                            scale_) + 2
+                             : 0;
+        place.right = std::max<LONG>(place.right, place.left + mark + textWidth(font_, caption));
+    }
+    HWND handle = CreateWindowExW(extended, className, caption.c_str(), style, place.left,
+                                  place.top, place.right - place.left, place.bottom - place.top,
+                                  client_,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(
+                                      win32::controlId(model_, state.name))),
+                                  instance_, nullptr);
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    controls_.emplace(state.name, handle);
+    names_.emplace(handle, state.name);
+
+    if (state.kind == ControlKind::Edit)
+        SendMessageW(handle, EM_SETLIMITTEXT, 0, 0); // as long as the person wants
+    if (state.kind == ControlKind::GroupBox || state.kind == ControlKind::RadioGroup)
+        SetWindowSubclass(handle, groupFrameProc, 1, 0);
+    if (state.kind == ControlKind::DropDown) {
+        for (const std::string& item : state.items)
+            SendMessageW(handle, CB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(win32::widen(item).c_str()));
+        SendMessageW(handle, CB_SETMINVISIBLE, form::kDropDownVisibleEntries, 0);
+        SendMessageW(handle, CB_LIMITTEXT, 0, 0);
+    }
+    if (state.kind == ControlKind::Slider) {
+        SendMessageW(handle, TBM_SETRANGE, FALSE, MAKELPARAM(state.minimum, state.maximum));
+        SendMessageW(handle, TBM_SETTICFREQ, form::kSliderTickInterval, 0);
+        SendMessageW(handle, TBM_SETLINESIZE, 0, form::kSliderLineStep);
+        SendMessageW(handle, TBM_SETPAGESIZE, 0, form::kSliderPageStep);
+        SendMessageW(handle, TBM_SETTHUMBLENGTH, form::scaled(form::kSliderThumbLength, scale_),
+                     0);
+    }
+    return handle;
+}
+
+void TForm1::createRadioButtons(const ControlState& state, const RECT& frame) {
+    std::vector<HWND>& buttons = radioButtons_[state.name];
+    const form::PixelRect group = form::placementOf(state.name)->rect;
+    const std::vector<form::PixelRect> rects =
+        form::radioButtonRects(group.width, group.height, static_cast<int>(state.items.size()));
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        const form::PixelRect r = form::scaled(rects[i], scale_);
+        // The first button opens the group: the arrow keys move within it, Tab enters and leaves.
+        const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | BS_AUTORADIOBUTTON | (i ? 0 : WS_GROUP);
+        HWND button = CreateWindowExW(
+            0, WC_BUTTONW, win32::widen(state.items[i]).c_str(), style, frame.left + r.left,
+            frame.top + r.top, r.width, r.height, client_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(
+                win32::radioButtonId(model_, state.name, static_cast<int>(i)))),
+            instance_, nullptr);
+        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        buttons.push_back(button);
+        names_.emplace(button, state.name);
+    }
+}
+
+void TForm1::createDecorations() {
+    int id = win32::kFirstDecorationId;
+    for (const form::PicturePlacement& p : form::pictures()) {
+        const RECT r = toRect(form::scaled(p.rect, scale_));
+        HWND picture = CreateWindowExW(0, WC_STATICW, L"",
+                                       WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_CENTERIMAGE,
+                                       r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                       client_, reinterpret_cast<HMENU>(INT_PTR(id++)),
+                                       instance_, nullptr);
+        if (HBITMAP bitmap = win32::loadPicture(instance_, p.picture, scale_)) {
+            pictures_.push_back(bitmap);
+            SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+            // The control keeps its place: the picture is centred in it.
+            MoveWindow(picture, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+        }
+    }
+    for (const form::CreditLine& c : form::creditLines()) {
+        const std::wstring text = win32::widen(c.text);
+        RECT r = toRect(form::scaled(c.rect, scale_));
+        r.right = std::max<LONG>(r.right, r.left + textWidth(font_, text));
+        HWND line = CreateWindowExW(0, WC_STATICW, text.c_str(),
+                                    WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, r.left, r.top,
+                                    r.right - r.left, r.bottom - r.top, client_,
+                                    reinterpret_cast<HMENU>(INT_PTR(id++)), instance_, nullptr);
+        SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    }
+}
+
+void TForm1::attachInput() {
+    for (const ControlState& c : model_.controls()) {
+        HWND handle = controls_.at(c.name);
+        if (c.kind == ControlKind::DropDown)
+            dropDowns_.push_back(
+                std::make_unique<win32::DropDownInput>(handle, c.name, actions_.input()));
+        if (form::takesDroppedFiles(c.name)) {
+            dropTargets_.push_back(std::make_unique<std::function<void(HDROP)>>(
+                [this, name = c.name](HDROP drop) { fileDropped(name, drop); }));
+            SetWindowSubclass(handle, dropTargetProc, 1,
+                              reinterpret_cast<DWORD_PTR>(dropTargets_.back().get()));
+        }
+    }
+}
+
+void TForm1::show(int showCommand) {
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+    lastFocus_ = controls_.at(std::string(form::initialFocus(model_)));
+    SetFocus(lastFocus_);
+}
+
+bool TForm1::preTranslate(MSG& message) {
+    if (hints_)
+        hints_->observe(message);
+    return IsDialogMessageW(window_, &message) != FALSE;
+}
+
+// --- model to window ------------------------------------------------------------------------
+
+void TForm1::mirrorAll() {
+    for (const ControlState& c : model_.controls())
+        for (Field f : {Field::Visible, Field::Enabled, Field::Text, Field::CurrentEntry,
+                        Field::Checked, Field::ItemIndex, Field::Position})
+            mirror(c.name, f);
+}
+
+void TForm1::mirror(const std::string& name, Field field) {
+    const auto found = controls_.find(name);
+    if (found == controls_.end())
+        return;
+    HWND handle = found->second;
+    const ControlState& state = model_.control(name);
+    const Mirroring quiet(mirroring_);
+    std::vector<HWND> windows{handle};
+    if (const auto buttons = radioButtons_.find(name); buttons != radioButtons_.end())
+        windows.insert(windows.end(), buttons->second.begin(), buttons->second.end());
+    switch (field) {
+    case Field::Visible:
+        for (HWND w : windows)
+            if (bool(GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE) != state.visible)
+                ShowWindow(w, state.visible ? SW_SHOWNA : SW_HIDE);
+        break;
+    case Field::Enabled:
+        for (HWND w : windows)
+            if (bool(IsWindowEnabled(w)) != state.enabled)
+                EnableWindow(w, state.enabled);
+        break;
+    case Field::Text:
+    case Field::CurrentEntry:
+        if (state.kind == ControlKind::DropDown) {
+            const HWND line = win32::DropDownInput::editOf(handle);
+            DWORD start = 0;
+            DWORD end = 0;
+            SendMessageW(line, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                         reinterpret_cast<LPARAM>(&end));
+            const std::wstring shown = win32::DropDownInput::textOf(line);
+            if (SendMessageW(handle, CB_GETCURSEL, 0, 0) != state.currentEntry)
+                SendMessageW(handle, CB_SETCURSEL, static_cast<WPARAM>(state.currentEntry), 0);
+            const std::wstring text = win32::widen(state.text);
+            if (win32::DropDownInput::textOf(line) != text)
+                SetWindowTextW(line, text.c_str());
+            // Where only the current entry changed, the person's caret and selection stay.
+            if (text == shown)
+                SendMessageW(line, EM_SETSEL, start, static_cast<LPARAM>(end));
+        } else if (state.kind == ControlKind::Edit) {
+            const std::wstring text = win32::widen(state.text);
+            if (win32::DropDownInput::textOf(handle) != text)
+                SetWindowTextW(handle, text.c_str());
+        }
+        break;
+    case Field::Checked:
+        if (state.kind == ControlKind::CheckBox)
+            SendMessageW(handle, BM_SETCHECK, state.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        break;
+    case Field::ItemIndex:
+        if (const auto buttons = radioButtons_.find(name); buttons != radioButtons_.end()) {
+            for (std::size_t i = 0; i < buttons->second.size(); ++i) {
+                HWND button = buttons->second[i];
+                const bool selected = static_cast<int>(i) == state.itemIndex;
+                SendMessageW(button, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+                // Tab enters a radio group at its selected button.
+                const LONG style = GetWindowLongW(button, GWL_STYLE);
+                SetWindowLongW(button, GWL_STYLE,
+                               selected ? style | WS_TABSTOP : style & ~LONG(WS_TABSTOP));
+            }
+        }
+        break;
+    case Field::Position:
+        if (state.kind == ControlKind::Slider &&
+            SendMessageW(handle, TBM_GETPOS, 0, 0) != state.position)
+            SendMessageW(handle, TBM_SETPOS, TRUE, state.position);
+        break;
+    }
+}
+
+// --- window to model ------------------------------------------------------------------------
+
+ControlName TForm1::nameOf(HWND handle) const {
+    const auto found = names_.find(handle);
+    return found == names_.end() ? ControlName() : ControlName(found->second);
+}
+
+void TForm1::command(HWND handle, WORD code) {
+    const ControlName name = nameOf(handle);
+    if (name.empty() || mirroring_)
+        return;
+    const ControlState& state = model_.control(name);
+    quendra::EventWiring& input = actions_.input();
+    switch (state.kind) {
+    case ControlKind::CheckBox:
+        if (code == BN_CLICKED)
+            input.checkedChanged(name, SendMessageW(handle, BM_GETCHECK, 0, 0) == BST_CHECKED);
+        break;
+    case ControlKind::RadioGroup: {
+        const std::vector<HWND>& buttons = radioButtons_.find(name)->second;
+        const auto button = std::find(buttons.begin(), buttons.end(), handle);
+        if (code == BN_CLICKED && button != buttons.end())
+            input.itemIndexChanged(name, static_cast<int>(button - buttons.begin()));
+        mirror(std::string(name), Field::ItemIndex); // the click checked the button itself
+        break;
+    }
+    case ControlKind::Button:
+        if (code != BN_CLICKED)
+            break;
+        if (name == form::kStartButton)
+            Button1Click();
+        for (const form::ChooserButton& c : form::chooserButtons())
+            if (c.button == name)
+                chooseFile(c.chooser);
+        break;
+    case ControlKind::Edit:
+        if (code == EN_CHANGE) {
+            const std::string text = win32::narrow(win32::DropDownInput::textOf(handle));
+            if (text != state.text)
+                input.textChanged(name, text);
+        }
+        break;
+    case ControlKind::DropDown:
+        if (code == CBN_EDITCHANGE) { // Delete, paste, cut: an edit other than typing
+            const std::string text =
+                win32::narrow(win32::DropDownInput::textOf(win32::DropDownInput::editOf(handle)));
+            if (text != state.text)
+                input.textChanged(name, text);
+        } else if (code == CBN_SELCHANGE) {
+            const auto index = static_cast<int>(SendMessageW(handle, CB_GETCURSEL, 0, 0));
+            if (index >= 0)
+                win32::DropDownInput::show(handle, input.entryPicked(name, index));
+        } else if (code == CBN_CLOSEUP) {
+            // Closing the list may write the list's selection into the line; the model wins.
+            mirror(std::string(name), Field::Text);
+        }
+        break;
+    case ControlKind::Label:
+    case ControlKind::Slider:
+    case ControlKind::GroupBox:
+        break;
+    }
+}
+
+void TForm1::sliderMoved(HWND slider) {
+    const ControlName name = nameOf(slider);
+    if (!name.empty() && !mirroring_)
+        actions_.input().positionChanged(
+            name, static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0)));
+}
+
+void TForm1::Button1Click() {
+    const quendra::StartOutcome outcome = actions_.startEncoding();
+    if (!outcome.started)
+        MessageBoxW(window_, win32::widen(outcome.failureText).c_str(),
+                    win32::widen(form::kApplicationTitle).c_str(), MB_OK | MB_ICONWARNING);
+}
+
+void TForm1::chooseFile(form::Chooser chooser) {
+    const form::ChooserSettings& settings = form::chooserSettings(chooser);
+    const std::string path = win32::chooseFile(window_, settings);
+    if (!path.empty())
+        actions_.fileChosen(settings.field, path);
+}
+
+void TForm1::fileDropped(ControlName field, HDROP drop) {
+    // Only one file names a path; a drop of several is refused.
+    if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
+        std::wstring path(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+        actions_.fileChosen(field, win32::narrow(path));
+    }
+    DragFinish(drop);
+}
+
+// --- the frame: scrolling, hints, closing ---------------------------------------------------
+
+ControlName TForm1::controlAt(POINT screen) const {
+    HWND under = WindowFromPoint(screen);
+    if (under != client_ && !IsChild(client_, under))
+        return {};
+    POINT inside = screen;
+    ScreenToClient(client_, &inside);
+    // Disabled controls too: they show no hint, but they are what the mouse is over.
+    HWND child = ChildWindowFromPointEx(client_, inside, CWP_SKIPINVISIBLE);
+    return child == client_ ? ControlName() : nameOf(child);
+}
+
+void TForm1::updateScrollBars() {
+    RECT area{};
+    GetClientRect(window_, &area);
+    for (const int bar : {SB_HORZ, SB_VERT}) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        info.nMax = (bar == SB_HORZ ? extent_.cx : extent_.cy) - 1;
+        info.nPage = static_cast<UINT>(bar == SB_HORZ ? area.right : area.bottom);
+        LONG& offset = bar == SB_HORZ ? scrolled_.x : scrolled_.y;
+        offset = std::clamp<LONG>(offset, 0, std::max<LONG>(0, info.nMax + 1 - LONG(info.nPage)));
+        info.nPos = offset;
+        SetScrollInfo(window_, bar, &info, TRUE);
+    }
+    SetWindowPos(client_, nullptr, -scrolled_.x, -scrolled_.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm1::scroll(int bar, WORD request) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(window_, bar, &info);
+    const int line = form::scaled(16, scale_);
+    int position = info.nPos;
+    switch (request) {
+    case SB_LINEUP: position -= line; break;
+    case SB_LINEDOWN: position += line; break;
+    case SB_PAGEUP: position -= int(info.nPage); break;
+    case SB_PAGEDOWN: position += int(info.nPage); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: position = info.nTrackPos; break;
+    case SB_TOP: position = info.nMin; break;
+    case SB_BOTTOM: position = info.nMax; break;
+    default: return;
+    }
+    (bar == SB_HORZ ? scrolled_.x : scrolled_.y) = position;
+    updateScrollBars();
+}
+
+LRESULT CALLBACK TForm1::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    TForm1* form = formOf(window);
+    return form ? form->dispatch(window, message, wParam, lParam)
+                : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TForm1::clientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    TForm1* form = formOf(window);
+    if (form && message == WM_COMMAND && lParam) {
+        form->command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        return 0;
+    }
+    if (form && message == WM_HSCROLL && lParam) {
+        form->sliderMoved(reinterpret_cast<HWND>(lParam));
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT TForm1::dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        updateScrollBars();
+        return 0;
+    case WM_HSCROLL:
+        scroll(SB_HORZ, LOWORD(wParam));
+        return 0;
+    case WM_VSCROLL:
+        scroll(SB_VERT, LOWORD(wParam));
+        return 0;
+    case WM_MOUSEWHEEL:
+        for (int i = 0; i < kWheelLines; ++i)
+            scroll(SB_VERT, GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? SB_LINEUP : SB_LINEDOWN);
+        return 0;
+    case WM_TIMER:
+        if (hints_ && hints_->timer(wParam))
+            return 0;
+        break;
+    case WM_COMMAND:
+        return 0; // Enter and Escape arrive as IDOK and IDCANCEL: the window has no default button
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            if (lastFocus_ && IsWindow(lastFocus_))
+                SetFocus(lastFocus_);
+            return 0;
+        }
+        if (hints_)
+            hints_->hide();
+        if (HWND focus = GetFocus(); focus && IsChild(window, focus))
+            lastFocus_ = focus;
+        break;
+    case WM_CLOSE:
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        window_ = nullptr;
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
