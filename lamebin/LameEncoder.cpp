@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include <strings.h>
+
 namespace quendra {
 
 namespace {
@@ -27,7 +29,7 @@ MPEG_mode libraryMode(Settings::ChannelMode mode) {
 }
 
 // The ID3v1 (ISO 8859-1) and ID3v2 (UTF-16) forms of one tag, set as LAME's program sets them.
-// Returns the library's answer for the ID3v2 form.
+// Returns the library's answer: 0 when both forms hold the value.
 int setTag(lame_t lame, char letter, const std::string& value) {
     const std::string latin1 = toLatin1(value);
     const std::vector<unsigned short> utf16 = toUtf16(value);
@@ -51,24 +53,39 @@ int setTag(lame_t lame, char letter, const std::string& value) {
         // The ID3v1 answer counts: it has room for a track of 1 to 255 only.
         return id3tag_set_track(lame, latin1.c_str()) |
                id3tag_set_textinfo_utf16(lame, "TRCK", utf16.data());
-    case 'g':
-        id3tag_set_genre(lame, latin1.c_str());
-        return id3tag_set_textinfo_utf16(lame, "TCON", utf16.data());
+    case 'g': {
+        // -1: a number that is no genre.
+        const int v1 = id3tag_set_genre(lame, latin1.c_str());
+        const int v2 = id3tag_set_textinfo_utf16(lame, "TCON", utf16.data());
+        return v1 == -1 || v2 == -1 ? -1 : 0;
+    }
     default: return 0;
     }
 }
 
+// The genre byte of the ID3v1 tag as set so far; -1 when there is no tag.
+int id3v1Genre(lame_t lame) {
+    unsigned char tag[128];
+    return lame_get_id3v1_tag(lame, tag, sizeof tag) == sizeof tag ? tag[127] : -1;
+}
+
+bool sameLetters(const std::string& a, const char* b) {
+    return strcasecmp(a.c_str(), b) == 0;
+}
+
 std::string setTags(lame_t lame, const Settings& settings, std::vector<std::string>& notes) {
+    constexpr int kOther = 12;
     for (const auto& [letter, value] : settings.tags) {
         if (letter == 'g' && value.empty())
             continue;
         const int answer = setTag(lame, letter, value);
         if (letter == 'g' && answer == -1)
             return "--tg \"" + value + "\": not a genre number of ID3v1 (0 to 191).";
-        if (letter == 'g' && answer != 0)
+        if (letter == 'g' && id3v1Genre(lame) == kOther && !sameLetters(value, "Other") &&
+            value != "12")
             notes.push_back("the genre \"" + value +
-                            "\" is not one of ID3v1's: the ID3v1 tag says \"Other\", the ID3v2 tag "
-                            "has it as written.");
+                            "\" is not in LAME's table of ID3v1 genres: the ID3v1 tag says "
+                            "\"Other\", the ID3v2 tag has it as written.");
         if (letter == 'n' && answer != 0)
             notes.push_back("the track \"" + value +
                             "\" is not a number from 1 to 255: it is in the ID3v2 tag only.");

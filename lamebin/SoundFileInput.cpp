@@ -2,12 +2,27 @@
 
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace quendra {
+
+namespace {
+
+// LAME's program drops this many samples at the start of MPEG Layer I and II input, its
+// decoder's delay; lame.bin drops them too, so that both give the same length and timing.
+constexpr sf_count_t kLayerOneAndTwoDelay = 241;
+
+bool layerOneOrTwo(int format) {
+    const int subtype = format & SF_FORMAT_SUBMASK;
+    return (format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG &&
+           (subtype == SF_FORMAT_MPEG_LAYER_I || subtype == SF_FORMAT_MPEG_LAYER_II);
+}
+
+} // namespace
 
 SoundFileInput::~SoundFileInput() {
     if (file_)
@@ -31,6 +46,12 @@ std::string SoundFileInput::open(const std::string& path) {
     }
     // Float samples scaled to the full integer range, as LAME's program reads them.
     sf_command(file_, SFC_SET_SCALE_FLOAT_INT_READ, nullptr, SF_TRUE);
+    if (layerOneOrTwo(info_.format)) {
+        std::vector<int> skipped(static_cast<std::size_t>(kLayerOneAndTwoDelay * info_.channels));
+        const sf_count_t dropped = sf_readf_int(file_, skipped.data(), kLayerOneAndTwoDelay);
+        if (info_.frames >= dropped)
+            info_.frames -= dropped;
+    }
     return {};
 }
 
