@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 
 #include <poll.h>
@@ -197,6 +198,57 @@ TEST_F(LameBinInTerminal, ShowsTheCommandLineThenProgressThenASummaryAndEndsAtOn
     const std::size_t summary = output.find("Done: 0:20 of WAV audio into \"" + mp3.string());
     EXPECT_NE(summary, std::string::npos) << output;
     EXPECT_NE(output.find(" bytes (", summary), std::string::npos) << output;
+}
+
+} // namespace
+
+// --- stopped part way: the earlier file stays, nothing half-written is left --------------------
+
+namespace {
+
+// The folder holds an earlier take under the output's name; lame.bin is stopped while it encodes
+// a long input into it.
+class StoppedEncoding : public LameBinInTerminal {
+protected:
+    void SetUp() override {
+        writeWave(dir / "long.wav", musicLikeWave(90, 2, 44100, 9));
+        writeFile(dir / "take.mp3", "an earlier take");
+        start({"--cbr", "-b", "128", "-q", "2", (dir / "long.wav").string(),
+               (dir / "take.mp3").string()});
+        ASSERT_TRUE(readUntil(" left")) << output;
+        ASSERT_EQ(filesStartingWith(dir.path(), ".take.mp3.partial-").size(), 1u)
+            << "the encoding goes to a temporary file beside the output";
+        EXPECT_EQ(readFile(dir / "take.mp3"), "an earlier take");
+    }
+
+    void expectOnlyTheEarlierTake() {
+        EXPECT_EQ(readFile(dir / "take.mp3"), "an earlier take");
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir.path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"long.wav", "take.mp3"}));
+    }
+};
+
+TEST_F(StoppedEncoding, CtrlCLeavesTheEarlierFile) {
+    ASSERT_EQ(write(master, "\x03", 1), 1); // the terminal turns Ctrl+C into SIGINT
+    EXPECT_EQ(waitForExit(), 128 + SIGINT) << output;
+    EXPECT_NE(output.find("was not written"), std::string::npos) << output;
+    expectOnlyTheEarlierTake();
+}
+
+TEST_F(StoppedEncoding, AClosedTerminalLeavesTheEarlierFile) {
+    close(master); // the terminal window is closed: SIGHUP
+    master = -1;
+    EXPECT_EQ(waitForExit(), 128 + SIGHUP);
+    expectOnlyTheEarlierTake();
+}
+
+TEST_F(StoppedEncoding, TerminationLeavesTheEarlierFile) {
+    kill(child, SIGTERM);
+    EXPECT_EQ(waitForExit(), 128 + SIGTERM) << output;
+    expectOnlyTheEarlierTake();
 }
 
 } // namespace
