@@ -41,7 +41,9 @@ std::string SoundFileInput::open(const std::string& path) {
     info_ = SF_INFO{};
     file_ = sf_open_fd(fd, SFM_READ, &info_, SF_TRUE);
     if (!file_) {
-        const std::string why = sf_strerror(nullptr);
+        std::string why = sf_strerror(nullptr);
+        if (!why.empty() && why.back() == '.')
+            why.pop_back();
         return "libsndfile cannot read it as audio (" + why + ")";
     }
     // Float samples scaled to the full integer range, as LAME's program reads them.
