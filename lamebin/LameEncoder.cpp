@@ -31,21 +31,23 @@ MPEG_mode libraryMode(Settings::ChannelMode mode) {
 // The ID3v1 (ISO 8859-1) and ID3v2 (UTF-16) forms of one tag, set as LAME's program sets them.
 // Returns the library's answer: 0 when both forms hold the value.
 int setTag(lame_t lame, char letter, const std::string& value) {
+    struct TextTag {
+        char letter;
+        void (*setV1)(lame_t, const char*);
+        const char* v2Frame;
+    };
+    static const TextTag kTextTags[] = {{'t', id3tag_set_title, "TIT2"},
+                                        {'a', id3tag_set_artist, "TPE1"},
+                                        {'l', id3tag_set_album, "TALB"},
+                                        {'y', id3tag_set_year, "TYER"}};
     const std::string latin1 = toLatin1(value);
     const std::vector<unsigned short> utf16 = toUtf16(value);
+    for (const TextTag& tag : kTextTags)
+        if (tag.letter == letter) {
+            tag.setV1(lame, latin1.c_str());
+            return id3tag_set_textinfo_utf16(lame, tag.v2Frame, utf16.data());
+        }
     switch (letter) {
-    case 't':
-        id3tag_set_title(lame, latin1.c_str());
-        return id3tag_set_textinfo_utf16(lame, "TIT2", utf16.data());
-    case 'a':
-        id3tag_set_artist(lame, latin1.c_str());
-        return id3tag_set_textinfo_utf16(lame, "TPE1", utf16.data());
-    case 'l':
-        id3tag_set_album(lame, latin1.c_str());
-        return id3tag_set_textinfo_utf16(lame, "TALB", utf16.data());
-    case 'y':
-        id3tag_set_year(lame, latin1.c_str());
-        return id3tag_set_textinfo_utf16(lame, "TYER", utf16.data());
     case 'c':
         id3tag_set_comment(lame, latin1.c_str());
         return id3tag_set_comment_utf16(lame, nullptr, nullptr, utf16.data());
@@ -108,84 +110,78 @@ void setRate(lame_t lame, const Settings& s) {
         lame_set_VBR_quality(lame, *s.vbrQuality);
 }
 
-void setChannelsAndFrequency(lame_t lame, const Settings& s) {
+// A switch of the settings and the library's setter with the value it hands over when on.
+struct Switch {
+    bool Settings::*member;
+    int (*set)(lame_global_flags*, int);
+    int value;
+};
+
+// clang-format off
+const Switch kSwitches[] = {
+    {&Settings::errorProtection,      lame_set_error_protection,   1},
+    {&Settings::notOriginal,          lame_set_original,           0},
+    {&Settings::copyright,            lame_set_copyright,          1},
+    {&Settings::freeFormat,           lame_set_free_format,        1},
+    {&Settings::strictIso,            lame_set_strict_ISO,         MDB_STRICT_ISO},
+    {&Settings::noReservoir,          lame_set_disable_reservoir,  1},
+    {&Settings::noLameTag,            lame_set_bWriteVbrTag,       0},
+    {&Settings::noAth,                lame_set_noATH,              1},
+    {&Settings::athOnly,              lame_set_ATHonly,            1},
+    {&Settings::athShort,             lame_set_ATHshort,           1},
+    {&Settings::noShortBlocks,        lame_set_no_short_blocks,    1},
+    {&Settings::allShortBlocks,       lame_set_force_short_blocks, 1},
+    {&Settings::differentShortBlocks, lame_set_allow_diff_short,   1},
+    {&Settings::noTemporalMasking,    lame_set_useTemporal,        0},
+};
+
+// A whole number of the settings and the library's setter for it.
+struct Number {
+    std::optional<int> Settings::*member;
+    int (*set)(lame_global_flags*, int);
+};
+
+const Number kNumbers[] = {
+    {&Settings::outputSampleRate, lame_set_out_samplerate},
+    {&Settings::emphasis,         lame_set_emphasis},
+    {&Settings::quality,          lame_set_quality},
+    {&Settings::athType,          lame_set_ATHtype},
+    {&Settings::lowpass,          lame_set_lowpassfreq},
+    {&Settings::lowpassWidth,     lame_set_lowpasswidth},
+    {&Settings::highpass,         lame_set_highpassfreq},
+    {&Settings::highpassWidth,    lame_set_highpasswidth},
+    {&Settings::quantComparison,  lame_set_quant_comp},
+    {&Settings::quantComparison,  lame_set_quant_comp_short},
+};
+
+const std::pair<bool Settings::*, int> kNoAsm[] = {
+    {&Settings::noMmx, MMX}, {&Settings::no3dNow, AMD_3DNOW}, {&Settings::noSse, SSE},
+};
+// clang-format on
+
+void setEverythingElse(lame_t lame, const Settings& s) {
+    for (const Switch& option : kSwitches)
+        if (s.*option.member)
+            option.set(lame, option.value);
+    for (const Number& option : kNumbers)
+        if (s.*option.member)
+            option.set(lame, *(s.*option.member));
+    for (const auto& [member, instructions] : kNoAsm)
+        if (s.*member)
+            lame_set_asm_optimizations(lame, instructions, 0);
     if (s.channelMode) {
         lame_set_mode(lame, libraryMode(*s.channelMode));
         if (*s.channelMode == Settings::ChannelMode::ForcedJointStereo)
             lame_set_force_ms(lame, 1);
     }
-    if (s.outputSampleRate)
-        lame_set_out_samplerate(lame, *s.outputSampleRate);
-    if (s.emphasis)
-        lame_set_emphasis(lame, *s.emphasis);
     lame_set_findReplayGain(lame, s.replayGain != Settings::ReplayGain::Off);
     if (s.replayGain == Settings::ReplayGain::Accurate)
         lame_set_decode_on_the_fly(lame, 1);
     if (s.scale)
         lame_set_scale(lame, *s.scale);
-    if (s.quality)
-        lame_set_quality(lame, *s.quality);
-}
-
-void setStreamFlags(lame_t lame, const Settings& s) {
-    if (s.errorProtection)
-        lame_set_error_protection(lame, 1);
-    if (s.notOriginal)
-        lame_set_original(lame, 0);
-    if (s.copyright)
-        lame_set_copyright(lame, 1);
-    if (s.freeFormat)
-        lame_set_free_format(lame, 1);
-    if (s.strictIso)
-        lame_set_strict_ISO(lame, MDB_STRICT_ISO);
-    if (s.noReservoir)
-        lame_set_disable_reservoir(lame, 1);
-    if (s.noLameTag)
-        lame_set_bWriteVbrTag(lame, 0);
-}
-
-void setPsychoacoustics(lame_t lame, const Settings& s) {
-    if (s.noAth)
-        lame_set_noATH(lame, 1);
-    if (s.athType)
-        lame_set_ATHtype(lame, *s.athType);
-    if (s.athOnly)
-        lame_set_ATHonly(lame, 1);
-    if (s.athShort)
-        lame_set_ATHshort(lame, 1);
     if (s.athLower)
         lame_set_ATHlower(lame, *s.athLower);
-    if (s.noShortBlocks)
-        lame_set_no_short_blocks(lame, 1);
-    if (s.allShortBlocks)
-        lame_set_force_short_blocks(lame, 1);
-    if (s.differentShortBlocks)
-        lame_set_allow_diff_short(lame, 1);
-    if (s.noTemporalMasking)
-        lame_set_useTemporal(lame, 0);
-    if (s.quantComparison) {
-        lame_set_quant_comp(lame, *s.quantComparison);
-        lame_set_quant_comp_short(lame, *s.quantComparison);
-    }
 }
-
-void setFilters(lame_t lame, const Settings& s) {
-    if (s.lowpass)
-        lame_set_lowpassfreq(lame, *s.lowpass);
-    if (s.lowpassWidth)
-        lame_set_lowpasswidth(lame, *s.lowpassWidth);
-    if (s.highpass)
-        lame_set_highpassfreq(lame, *s.highpass);
-    if (s.highpassWidth)
-        lame_set_highpasswidth(lame, *s.highpassWidth);
-    if (s.noMmx)
-        lame_set_asm_optimizations(lame, MMX, 0);
-    if (s.no3dNow)
-        lame_set_asm_optimizations(lame, AMD_3DNOW, 0);
-    if (s.noSse)
-        lame_set_asm_optimizations(lame, SSE, 0);
-}
-
 
 } // namespace
 
@@ -205,10 +201,7 @@ LameEncoder::~LameEncoder() {
 std::string LameEncoder::configure(const EncoderSettings& settings,
                                    std::vector<std::string>& notes) {
     setRate(lame_, settings);
-    setChannelsAndFrequency(lame_, settings);
-    setStreamFlags(lame_, settings);
-    setPsychoacoustics(lame_, settings);
-    setFilters(lame_, settings);
+    setEverythingElse(lame_, settings);
     notes = ignoredByLibrary(settings);
     if (settings.freeFormat && (lame_get_brate(lame_) < 8 || lame_get_brate(lame_) > 640))
         return "--freeformat needs a bitrate of 8 to 640 kbit/s (-b).";

@@ -161,18 +161,26 @@ std::string vbrQuality(Settings& s, const std::string& value) {
     return {};
 }
 
+// The value the table gives the word, or null.
+template <typename T, std::size_t N>
+const T* lookUp(const std::pair<const char*, T> (&table)[N], const std::string& word) {
+    for (const auto& [name, value] : table)
+        if (word == name)
+            return &value;
+    return nullptr;
+}
+
 std::string channelMode(Settings& s, const std::string& value) {
     using Mode = Settings::ChannelMode;
     static const std::pair<const char*, Mode> kModes[] = {
         {"s", Mode::Stereo},      {"j", Mode::JointStereo}, {"f", Mode::ForcedJointStereo},
         {"d", Mode::DualChannel}, {"m", Mode::Mono},
     };
-    for (const auto& [letter, mode] : kModes)
-        if (value == letter) {
-            s.channelMode = mode;
-            return {};
-        }
-    return "not a channel mode (s, j, f, d or m)";
+    const Mode* mode = lookUp(kModes, value);
+    if (!mode)
+        return "not a channel mode (s, j, f, d or m)";
+    s.channelMode = *mode;
+    return {};
 }
 
 std::string resample(Settings& s, const std::string& value) {
@@ -188,23 +196,21 @@ std::string resample(Settings& s, const std::string& value) {
 
 std::string emphasis(Settings& s, const std::string& value) {
     static const std::pair<const char*, int> kEmphases[] = {{"n", 0}, {"5", 1}, {"c", 3}};
-    for (const auto& [letter, code] : kEmphases)
-        if (value == letter) {
-            s.emphasis = code;
-            return {};
-        }
-    return "not a de-emphasis (n, 5 or c)";
+    const int* code = lookUp(kEmphases, value);
+    if (!code)
+        return "not a de-emphasis (n, 5 or c)";
+    s.emphasis = *code;
+    return {};
 }
 
 std::string noAsm(Settings& s, const std::string& value) {
     static const std::pair<const char*, bool Settings::*> kSets[] = {
         {"mmx", &Settings::noMmx}, {"3dnow", &Settings::no3dNow}, {"sse", &Settings::noSse}};
-    for (const auto& [name, member] : kSets)
-        if (value == name) {
-            s.*member = true;
-            return {};
-        }
-    return "not an instruction set (mmx, 3dnow or sse)";
+    bool Settings::* const* member = lookUp(kSets, value);
+    if (!member)
+        return "not an instruction set (mmx, 3dnow or sse)";
+    s.**member = true;
+    return {};
 }
 
 std::string fullBandwidth(Settings& s, const std::string&) {
