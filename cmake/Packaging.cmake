@@ -21,10 +21,11 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The shared libraries (Qt 6, the C++ runtime) come from dpkg-shlibdeps; the rest is what the
-# program starts: LAME behind lame.bin, a terminal window for it, and the window's font.
+# The shared libraries (Qt 6, LAME's library, libsndfile, the C++ runtime) come from
+# dpkg-shlibdeps; the rest is what the program starts: a terminal window for lame.bin, and the
+# window's font.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "lame, fonts-wine, xterm | x-terminal-emulator")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wine, xterm | x-terminal-emulator")
 
 # CPack quietly leaves the library dependencies out when dpkg-shlibdeps or file is missing;
 # a package without them must not be made.
@@ -49,8 +50,8 @@ file(CONFIGURE OUTPUT ${QUENDRA_COPYRIGHT_FILE} @ONLY CONTENT [[
 Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
 Upstream-Name: quendra-orvo
 Upstream-Contact: @CPACK_PACKAGE_CONTACT@
-Comment: The encoder itself, LAME, is not part of this package; it comes from the Debian
- package "lame" under its own licence.
+Comment: LAME's library and libsndfile, which lame.bin uses, are not part of this package;
+ they come from the Debian packages libmp3lame0 and libsndfile1 under their own licences.
 
 Files: *
 Copyright: 2026 The Quendra orvo authors
@@ -75,7 +76,24 @@ License: Expat
 ]])
 if(UNIX AND NOT APPLE)
     include(GNUInstallDirs)
-    install(FILES ${QUENDRA_COPYRIGHT_FILE} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/quendra-orvo)
+    set(doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/quendra-orvo)
+    install(FILES ${QUENDRA_COPYRIGHT_FILE} DESTINATION ${doc_dir})
+
+    # The changelog and the manual page, compressed as Debian wants them (gzip -9n: no name, no
+    # time stamp, so that the same sources give the same package).
+    configure_file(${PROJECT_SOURCE_DIR}/resources/changelog.in ${CMAKE_BINARY_DIR}/package/changelog @ONLY)
+    set(package_docs ${CMAKE_BINARY_DIR}/package/changelog.gz ${CMAKE_BINARY_DIR}/package/quendra-orvo.1.gz)
+    add_custom_command(OUTPUT ${package_docs}
+        COMMAND gzip -9nc ${CMAKE_BINARY_DIR}/package/changelog > ${CMAKE_BINARY_DIR}/package/changelog.gz
+        COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/resources/quendra-orvo.1 > ${CMAKE_BINARY_DIR}/package/quendra-orvo.1.gz
+        DEPENDS ${CMAKE_BINARY_DIR}/package/changelog ${PROJECT_SOURCE_DIR}/resources/quendra-orvo.1
+        VERBATIM)
+    add_custom_target(package_docs ALL DEPENDS ${package_docs})
+    install(FILES ${CMAKE_BINARY_DIR}/package/changelog.gz DESTINATION ${doc_dir})
+    install(FILES ${CMAKE_BINARY_DIR}/package/quendra-orvo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    # What software centres list.
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/quendra-orvo.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo RENAME org.example.quendra_orvo.metainfo.xml)
 endif()
 
 include(CPack)

@@ -4,8 +4,7 @@ namespace quendra {
 
 namespace {
 
-// Linux opens paths of up to PATH_MAX - 1 bytes. LAME copies a longer name into a buffer of
-// PATH_MAX bytes and reads on past its end.
+// Linux opens paths of up to PATH_MAX - 1 bytes.
 constexpr std::size_t kLongestPath = 4095;
 
 } // namespace

@@ -1,12 +1,19 @@
 #pragma once
 
-#include "FindLame.h"
-
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace quendra {
+
+// A file as the file system knows it, whatever name or link it is reached by.
+struct FileIdentity {
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    bool operator==(const FileIdentity& other) const {
+        return device == other.device && inode == other.inode;
+    }
+};
 
 // What the file system says about a name given on the command line.
 struct PathInfo {
@@ -16,10 +23,9 @@ struct PathInfo {
 };
 using PathProbe = std::function<PathInfo(const std::string& path)>;
 
-// Why LAME must not be run with these file names (the input first, then the output), or empty
-// when it may. LAME skips an empty name and takes the next one in its place, reads past the end
-// of a name longer than a path can be, reports success on a folder as input with an MP3 that
-// holds no sound, and overwrites its input when the output names the same file in other words.
+// Why these file names (the input first, then the output) are not encoded, or empty when they
+// may be: an empty name, a name longer than a path can be, a folder as input, and an output that
+// is the input, in the same or other words or through a link.
 std::string refusal(const std::vector<std::string>& files, const PathProbe& probe);
 
 } // namespace quendra

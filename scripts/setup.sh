@@ -4,8 +4,11 @@
 QUENDRA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QUENDRA_BUILD=${QUENDRA_BUILD:-$QUENDRA_ROOT/build}
 
-# Packages for building, testing and running on Debian 12.
-QUENDRA_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgtest-dev lame fonts-wine xterm dpkg-dev file)
+# Packages for building, testing and running on Debian 12: lame.bin builds on LAME's library and
+# libsndfile; its tests compare it with Debian's "lame" program, make MPEG Layer II input with
+# twolame and read tags back with mutagen; the package test runs lintian and appstreamcli.
+QUENDRA_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgtest-dev libmp3lame-dev libsndfile1-dev
+                  lame twolame python3-mutagen fonts-wine xterm dpkg-dev file lintian appstream)
 
 missing_packages() {
     local pkg

@@ -1,6 +1,5 @@
-// Which file names lame.bin refuses to hand to LAME, on a file system made up for each case.
+// Which file names lame.bin refuses to encode, on a file system made up for each case.
 #include "EncodingFiles.h"
-#include "LameArguments.h"
 
 #include <gtest/gtest.h>
 
@@ -12,40 +11,10 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-struct FilesCase {
-    const char* name;
-    Strings arguments;
-    Strings files;
-};
-
-void PrintTo(const FilesCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class FileArguments : public testing::TestWithParam<FilesCase> {};
-
-TEST_P(FileArguments, AreWhatIsNeitherOptionNorValue) {
-    EXPECT_EQ(fileArguments(GetParam().arguments), GetParam().files);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Table, FileArguments, testing::Values(
-    FilesCase{"InitialState", {"--cbr", "-b", "auto", "--scale", "1", "-q", "2", "in.wav", "o.mp3"},
-              {"in.wav", "o.mp3"}},
-    FilesCase{"EmptyNamesCount", {"--cbr", "-b", "auto", "", ""}, {"", ""}},
-    FilesCase{"EmptyTagValuesDoNot", {"--tt", "", "--tg", "", "-p", "-k", "in.wav", ""},
-              {"in.wav", ""}},
-    FilesCase{"ValuesThatLookLikeFiles", {"--tt", "in.wav", "--noasm", "sse", "-m", "j", "a", "b"},
-              {"a", "b"}},
-    FilesCase{"DashIsStandardInputOrOutput", {"-V", "4", "-", "-"}, {"-", "-"}},
-    FilesCase{"NoFiles", {"--version"}, {}}),
-    [](const testing::TestParamInfo<FilesCase>& info) { return info.param.name; });
-// clang-format on
-
 struct RefusalCase {
     const char* name;
     Strings files;
-    const char* refusal; // a part of the reason; empty: LAME may run
+    const char* refusal; // a part of the reason; empty: the encoding may start
 };
 
 void PrintTo(const RefusalCase& c, std::ostream* out) {
@@ -54,7 +23,7 @@ void PrintTo(const RefusalCase& c, std::ostream* out) {
 
 class Refusal : public testing::TestWithParam<RefusalCase> {};
 
-TEST_P(Refusal, OnlyNamesLameWouldMisread) {
+TEST_P(Refusal, OnlyNamesThatCannotBeEncoded) {
     // in.wav is reached by three names; copy.wav is another file on another device with the
     // same inode number.
     const std::map<std::string, PathInfo> files{
@@ -78,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(Table, Refusal, testing::Values(
     RefusalCase{"NewOutput", {"in.wav", "new.mp3"}, ""},
     RefusalCase{"ExistingOtherOutputIsReplacedAsAsked", {"in.wav", "old.mp3"}, ""},
     RefusalCase{"SameInodeOnAnotherDevice", {"in.wav", "copy.wav"}, ""},
-    RefusalCase{"MissingInputIsLeftToLame", {"missing.wav", "new.mp3"}, ""},
+    RefusalCase{"MissingInputIsLeftToTheReader", {"missing.wav", "new.mp3"}, ""},
     RefusalCase{"NoFiles", {}, ""},
     RefusalCase{"InputOnly", {"in.wav"}, ""},
     RefusalCase{"EmptyInput", {"", "old.mp3"}, "no input file"},

@@ -1,4 +1,5 @@
-// The Linux "lame.bin" with Debian's LAME: lookup, exit codes, real encodings, the terminal pause.
+// The Linux "lame.bin" started by the launcher and in a terminal: real encodings, what the
+// terminal shows, the pause after a failure.
 #include "CommandBuilder.h"
 #include "EventWiring.h"
 #include "FormModel.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 
 #include <poll.h>
@@ -26,56 +28,6 @@ bool lameInstalled() {
 }
 
 #define REQUIRE_LAME() ASSERT_TRUE(lameInstalled()) << "Debian's \"lame\" must be installed"
-
-// --- lame.bin run directly, without a terminal --------------------------------------------------
-
-class LameBinProgram : public testing::Test {
-protected:
-    TempDir dir;
-};
-
-TEST_F(LameBinProgram, MissingLameIsReportedWithItsPackageAndNoWait) {
-    fs::create_directory(dir / "empty");
-    const ProgramRun run =
-        runProgram({kLameBin.string(), "in.wav", "out.mp3"}, {"PATH=" + (dir / "empty").string()});
-    EXPECT_EQ(run.exitCode, 127);
-    EXPECT_NE(run.output.find("\"lame\""), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("apt-get install lame"), std::string::npos) << run.output;
-    EXPECT_EQ(run.output.find("Press Enter"), std::string::npos) << run.output;
-}
-
-TEST_F(LameBinProgram, NeverRunsItselfAsLame) {
-    fs::create_directory(dir / "self");
-    fs::create_symlink(kLameBin, dir / "self" / "lame");
-    // Were it to run itself, it would keep starting copies: the bound ends them all.
-    const ProgramRun alone =
-        runProgram({kLameBin.string(), "--version"}, {"PATH=" + (dir / "self").string()},
-                   std::chrono::seconds(10));
-    ASSERT_TRUE(alone.endedInTime) << "lame.bin started itself as \"lame\"";
-    EXPECT_EQ(alone.exitCode, 127) << alone.output;
-
-    REQUIRE_LAME();
-    const ProgramRun withLame = runProgram({kLameBin.string(), "--version"},
-                                           {"PATH=" + (dir / "self").string() + ":/usr/bin:/bin"},
-                                           std::chrono::seconds(10));
-    ASSERT_TRUE(withLame.endedInTime) << "lame.bin started itself as \"lame\"";
-    EXPECT_EQ(withLame.exitCode, 0) << withLame.output;
-    EXPECT_NE(withLame.output.find("LAME"), std::string::npos) << withLame.output;
-}
-
-TEST_F(LameBinProgram, ExitsWithLamesExitCode) {
-    REQUIRE_LAME();
-    const std::vector<std::string> failing{"--cbr", "-b", "128", (dir / "missing.wav").string(),
-                                           (dir / "out.mp3").string()};
-    std::vector<std::string> direct{"lame"};
-    direct.insert(direct.end(), failing.begin(), failing.end());
-    std::vector<std::string> wrapped{kLameBin.string()};
-    wrapped.insert(wrapped.end(), failing.begin(), failing.end());
-
-    const int lameCode = runProgram(direct).exitCode;
-    ASSERT_NE(lameCode, 0);
-    EXPECT_EQ(runProgram(wrapped).exitCode, lameCode);
-}
 
 // --- real encodings through the launcher ---------------------------------------------------------
 
@@ -152,8 +104,6 @@ TEST_F(RealEncoding, FullBandwidthKeepsA19kHzToneTheDefaultRemoves) {
 // lame.bin on a pseudo-terminal, as inside a terminal window.
 class LameBinInTerminal : public testing::Test {
 protected:
-    void SetUp() override { REQUIRE_LAME(); }
-
     void TearDown() override {
         if (child > 0 && waitpid(child, nullptr, WNOHANG) == 0) {
             kill(child, SIGKILL);
@@ -217,32 +167,88 @@ protected:
 };
 
 TEST_F(LameBinInTerminal, FailedEncodingWaitsForEnter) {
-    // A bitrate LAME 3.100 takes as it is, so that running it directly fails the same way.
-    const std::vector<std::string> arguments{"--cbr", "-b", "128", (dir / "missing.wav").string(),
-                                             (dir / "out.mp3").string()};
-    std::vector<std::string> direct{"lame"};
-    direct.insert(direct.end(), arguments.begin(), arguments.end());
-    const int lameCode = runProgram(direct).exitCode;
-    ASSERT_NE(lameCode, 0);
-
-    start(arguments);
+    start({"--cbr", "-b", "128", (dir / "missing.wav").string(), (dir / "out.mp3").string()});
     ASSERT_TRUE(readUntil("Press Enter to close this window")) << output;
-    EXPECT_NE(output.find("The encoding failed: LAME exited with code " + std::to_string(lameCode)),
-              std::string::npos)
-        << output;
+    EXPECT_NE(output.find("The encoding failed."), std::string::npos) << output;
     EXPECT_EQ(waitpid(child, nullptr, WNOHANG), 0) << "lame.bin ended without waiting for Enter";
 
     ASSERT_EQ(write(master, "\n", 1), 1);
-    EXPECT_EQ(waitForExit(), lameCode) << output;
+    EXPECT_EQ(waitForExit(), 1) << output;
 }
 
-TEST_F(LameBinInTerminal, SuccessfulEncodingEndsAtOnce) {
-    writeWave(dir / "in.wav", sineWave(440, 0.5, 0.5));
-    start({"--cbr", "-b", "auto", "--scale", "1", "-q", "2", (dir / "in.wav").string(),
-           (dir / "out.mp3").string()});
+TEST_F(LameBinInTerminal, ShowsTheCommandLineThenProgressThenASummaryAndEndsAtOnce) {
+    writeWave(dir / "in put.wav", sineWave(440, 20, 0.5));
+    const fs::path mp3 = dir / "it's out.mp3";
+    start({"--cbr", "-b", "auto", "--tt", "say \"hi\" $HOME", "--scale", "1", "-q", "2",
+           (dir / "in put.wav").string(), mp3.string()});
     EXPECT_EQ(waitForExit(), 0) << output;
     EXPECT_EQ(output.find("Press Enter"), std::string::npos) << output;
-    EXPECT_TRUE(fs::exists(dir / "out.mp3"));
+    EXPECT_TRUE(fs::exists(mp3));
+
+    // The first line, given to a shell, gives back exactly the arguments received.
+    const std::string first = output.substr(0, output.find("\r\n"));
+    const ProgramRun echoed = runProgram({"sh", "-c", "printf '%s|' " + first.substr(first.find(' '))});
+    EXPECT_EQ(echoed.output, "--cbr|-b|auto|--tt|say \"hi\" $HOME|--scale|1|-q|2|" +
+                                 (dir / "in put.wav").string() + "|" + mp3.string() + "|")
+        << first;
+    // Progress redrawn in place: percent, frames, elapsed and remaining time.
+    EXPECT_NE(output.find("\r100%  frame "), std::string::npos) << output;
+    EXPECT_NE(output.find(" elapsed, "), std::string::npos) << output;
+    EXPECT_NE(output.find(" left"), std::string::npos) << output;
+    const std::size_t summary = output.find("Done: 0:20 of WAV audio into \"" + mp3.string());
+    EXPECT_NE(summary, std::string::npos) << output;
+    EXPECT_NE(output.find(" bytes (", summary), std::string::npos) << output;
+}
+
+} // namespace
+
+// --- stopped part way: the earlier file stays, nothing half-written is left --------------------
+
+namespace {
+
+// The folder holds an earlier take under the output's name; lame.bin is stopped while it encodes
+// a long input into it.
+class StoppedEncoding : public LameBinInTerminal {
+protected:
+    void SetUp() override {
+        writeWave(dir / "long.wav", musicLikeWave(90, 2, 44100, 9));
+        writeFile(dir / "take.mp3", "an earlier take");
+        start({"--cbr", "-b", "128", "-q", "2", (dir / "long.wav").string(),
+               (dir / "take.mp3").string()});
+        ASSERT_TRUE(readUntil(" left")) << output;
+        ASSERT_EQ(filesStartingWith(dir.path(), ".take.mp3.partial-").size(), 1u)
+            << "the encoding goes to a temporary file beside the output";
+        EXPECT_EQ(readFile(dir / "take.mp3"), "an earlier take");
+    }
+
+    void expectOnlyTheEarlierTake() {
+        EXPECT_EQ(readFile(dir / "take.mp3"), "an earlier take");
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir.path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"long.wav", "take.mp3"}));
+    }
+};
+
+TEST_F(StoppedEncoding, CtrlCLeavesTheEarlierFile) {
+    ASSERT_EQ(write(master, "\x03", 1), 1); // the terminal turns Ctrl+C into SIGINT
+    EXPECT_EQ(waitForExit(), 128 + SIGINT) << output;
+    EXPECT_NE(output.find("was not written"), std::string::npos) << output;
+    expectOnlyTheEarlierTake();
+}
+
+TEST_F(StoppedEncoding, AClosedTerminalLeavesTheEarlierFile) {
+    close(master); // the terminal window is closed: SIGHUP
+    master = -1;
+    EXPECT_EQ(waitForExit(), 128 + SIGHUP);
+    expectOnlyTheEarlierTake();
+}
+
+TEST_F(StoppedEncoding, TerminationLeavesTheEarlierFile) {
+    kill(child, SIGTERM);
+    EXPECT_EQ(waitForExit(), 128 + SIGTERM) << output;
+    expectOnlyTheEarlierTake();
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 #include "TestSupport.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -230,6 +232,59 @@ unsigned long get(const std::string& bytes, std::size_t at, int size) {
 }
 
 } // namespace
+
+Wave musicLikeWave(double seconds, int channels, int sampleRate, unsigned seed) {
+    Wave wave;
+    wave.channels = channels;
+    wave.sampleRate = sampleRate;
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> noise(-1.0, 1.0);
+    const double pi = 3.14159265358979;
+    const auto frames = static_cast<std::size_t>(seconds * sampleRate);
+    for (std::size_t i = 0; i < frames; ++i) {
+        const double t = double(i) / sampleRate;
+        const double beat = std::exp(-8.0 * std::fmod(t, 0.5));
+        const double click = std::fmod(t, 0.37) < 0.003 ? 0.5 * noise(random) : 0.0;
+        const double tone = 0.3 * std::sin(2 * pi * (220 + 40 * std::sin(t / 3)) * t) +
+                            0.2 * std::sin(2 * pi * 1375 * t) * beat + click;
+        for (int channel = 0; channel < channels; ++channel) {
+            const double v = tone * (channel ? 0.8 : 1.0) + 0.05 * noise(random) +
+                             (channel ? 0.05 * std::sin(2 * pi * 6000 * t) : 0.0);
+            wave.samples.push_back(
+                static_cast<std::int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32000)));
+        }
+    }
+    return wave;
+}
+
+void writeAiff(const fs::path& path, const Wave& wave) {
+    auto be = [](std::string& out, unsigned long value, int bytes) {
+        for (int i = bytes - 1; i >= 0; --i)
+            out += static_cast<char>((value >> (8 * i)) & 0xff);
+    };
+    const unsigned long dataSize = wave.samples.size() * 2;
+    std::string out = "FORM";
+    be(out, 4 + 26 + 16 + dataSize, 4);
+    out += "AIFFCOMM";
+    be(out, 18, 4);
+    be(out, static_cast<unsigned long>(wave.channels), 2);
+    be(out, wave.frames(), 4);
+    be(out, 16, 2);
+    // The sampling frequency as an 80-bit extended float: exponent, then a 64-bit mantissa.
+    int exponent = 0;
+    unsigned long rate = static_cast<unsigned long>(wave.sampleRate);
+    while ((rate << exponent) < 0x80000000UL)
+        ++exponent;
+    be(out, static_cast<unsigned long>(16383 + 31 - exponent), 2);
+    be(out, rate << exponent, 4);
+    be(out, 0, 4);
+    out += "SSND";
+    be(out, 8 + dataSize, 4);
+    be(out, 0, 8);
+    for (const std::int16_t sample : wave.samples)
+        be(out, static_cast<std::uint16_t>(sample), 2);
+    writeFile(path, out);
+}
 
 void writeWave(const fs::path& path, const Wave& wave) {
     const unsigned long dataSize = wave.samples.size() * 2;

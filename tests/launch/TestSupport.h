@@ -88,7 +88,11 @@ struct Wave {
 };
 
 Wave sineWave(double frequency, double seconds, double amplitude, int sampleRate = 44100);
+// Something for an encoder to work on: a drifting tone, a beating tone, clicks and noise, different
+// on the two channels; the same for the same seed.
+Wave musicLikeWave(double seconds, int channels, int sampleRate, unsigned seed);
 void writeWave(const fs::path& path, const Wave& wave);
+void writeAiff(const fs::path& path, const Wave& wave); // 16-bit AIFF
 Wave readWave(const fs::path& path); // throws std::runtime_error when it is not a PCM WAV
 double rms(const std::vector<std::int16_t>& samples);
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Debian package of this build: made with cpack, its control fields, dependencies and file
 # list read back with dpkg-deb, unpacked into a scratch root, and the program started from there
-# through its link on PATH, on Qt's offscreen platform.
+# through its link on PATH, on Qt's offscreen platform; lintian and appstreamcli read it.
 #
 #   package-test.sh CPACK CPACK_CONFIG VERSION
 set -euo pipefail
@@ -38,7 +38,7 @@ check() { # check DESCRIPTION COMMAND...
 
 # --- the package -------------------------------------------------------------------------------
 # dpkg-shlibdeps (dpkg-dev) and file list the library dependencies.
-ensure_packages dpkg-dev file
+ensure_packages dpkg-dev file lintian appstream
 
 if ! "$cpack" --config "$config" -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1; then
     cat "$scratch/cpack.log" >&2
@@ -77,7 +77,11 @@ has_clause() { grep -qxF -- "$1" <<<"$clauses"; }
 # True when some clause offers the package, alone or as an alternative.
 offers() { tr '|' '\n' <<<"$clauses" | sed 's/:.*//' | grep -qxF -- "$1"; }
 
-check "Depends on lame" has_clause lame
+# lame.bin runs on LAME's library and libsndfile, not on the lame program.
+check "Depends on LAME's library" offers libmp3lame0
+check "Depends on libsndfile" offers libsndfile1
+no_lame_program() { ! offers lame; }
+check "Depends does not name the lame program" no_lame_program
 check "Depends on fonts-wine" has_clause fonts-wine
 check "Depends on a terminal: xterm | x-terminal-emulator" has_clause "xterm|x-terminal-emulator"
 no_dev_packages() { ! tr '|' '\n' <<<"$clauses" | grep -E -- '-dev$' >&2; }
@@ -101,6 +105,17 @@ for size in 16 32 48; do
         entry "-rw-r--r-- ./usr/share/icons/hicolor/${size}x$size/apps/quendra-orvo.png"
 done
 check "the copyright file" entry "-rw-r--r-- ./usr/share/doc/quendra-orvo/copyright"
+check "the changelog" entry "-rw-r--r-- ./usr/share/doc/quendra-orvo/changelog.gz"
+check "the manual page" entry "-rw-r--r-- ./usr/share/man/man1/quendra-orvo.1.gz"
+check "the AppStream metainfo" \
+    entry "-rw-r--r-- ./usr/share/metainfo/org.example.quendra_orvo.metainfo.xml"
+# lintian's own note about running as root goes to standard error; its findings to standard output.
+lintian_silent() {
+    local findings
+    findings=$(lintian "$deb" 2>/dev/null) || { echo "$findings" >&2; return 1; }
+    [ -z "$findings" ] || { echo "$findings" >&2; return 1; }
+}
+check "lintian reports nothing" lintian_silent
 only_under_usr() { ! awk '{ print $2 }' "$scratch/entries" | grep -vE '^\./(usr/.*)?$' >&2; }
 check "every file is under /usr" only_under_usr
 only_launcher_on_path() {
@@ -155,6 +170,16 @@ xcb_plugin_declared() {
 }
 check "Depends covers Qt's xcb platform plugin" xcb_plugin_declared
 
+metainfo_valid() {
+    appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.quendra_orvo.metainfo.xml" >&2
+}
+check "appstreamcli validates the metainfo" metainfo_valid
+metainfo_launches_desktop_entry() {
+    grep -qF '<launchable type="desktop-id">quendra-orvo.desktop</launchable>' \
+        "$root/usr/share/metainfo/org.example.quendra_orvo.metainfo.xml"
+}
+check "the metainfo launches the installed desktop entry" metainfo_launches_desktop_entry
+
 # The desktop entry starts the launcher on PATH and names the installed icon.
 desktop=$root/usr/share/applications/quendra-orvo.desktop
 desktop_value() { sed -n "s/^$1=//p" "$desktop" | head -n 1; }
@@ -176,7 +201,8 @@ if command -v desktop-file-validate >/dev/null 2>&1; then
     check "the desktop entry is valid" desktop-file-validate "$desktop"
 fi
 
-# lame.bin, as installed, encodes with Debian's LAME: a tenth of a second of silence, 16-bit mono.
+# lame.bin, as installed, encodes by itself (no program on PATH): a tenth of a second of silence,
+# 16-bit mono.
 le16() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8 & 255)))"; }
 le32() { le16 $(($1 & 65535)); le16 $(($1 >> 16 & 65535)); }
 write_wave() { # write_wave PATH: 4410 frames at 44100 Hz
@@ -189,8 +215,9 @@ write_wave() { # write_wave PATH: 4410 frames at 44100 Hz
 }
 installed_lame_bin_encodes() {
     write_wave "$scratch/silence.wav"
-    "$root/usr/lib/quendra-orvo/lame.bin" --cbr -b 128 "$scratch/silence.wav" "$scratch/silence.mp3" \
-        </dev/null >"$scratch/lame.log" 2>&1 || { cat "$scratch/lame.log" >&2; return 1; }
+    env PATH=/nonexistent "$root/usr/lib/quendra-orvo/lame.bin" --cbr -b 128 -t --noreplaygain \
+        "$scratch/silence.wav" "$scratch/silence.mp3" </dev/null >"$scratch/lame.log" 2>&1 ||
+        { cat "$scratch/lame.log" >&2; return 1; }
     # An MP3 frame header starts with eleven set bits.
     local start
     start=$(od -An -tx1 -N2 "$scratch/silence.mp3" | tr -d ' ')

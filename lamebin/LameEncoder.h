@@ -1,0 +1,49 @@
+#pragma once
+
+#include "EncoderSettings.h"
+
+#include <lame.h>
+
+#include <string>
+#include <vector>
+
+namespace quendra {
+
+// One encoding through LAME's library, set up in the order LAME's own program uses, so that the
+// same settings and samples give the same bytes: the settings and tags first, then the input's
+// shape, then the library's own checks.
+class LameEncoder {
+public:
+    LameEncoder();
+    ~LameEncoder();
+    LameEncoder(const LameEncoder&) = delete;
+    LameEncoder& operator=(const LameEncoder&) = delete;
+
+    // Hands every setting and tag to the library. Returns why they cannot be used, or "";
+    // "notes" gets a line for each setting the library takes but does not act on.
+    std::string configure(const EncoderSettings& settings, std::vector<std::string>& notes);
+    // The input's shape; "frames" is per channel. Returns why the library refuses it, or "".
+    std::string describeInput(int channels, int sampleRate, unsigned long frames);
+    // The library's checks of everything set; returns why it refuses, or "".
+    std::string start();
+
+    int frameSize() const;
+    int channels() const;
+    std::vector<unsigned char> id3v2Tag();
+    // Encodes "count" samples per channel; returns the bytes made, or -1 on the library's error.
+    int encode(const int* left, const int* right, int count, std::vector<unsigned char>& out);
+    int flush(std::vector<unsigned char>& out);
+    std::vector<unsigned char> id3v1Tag();
+    std::vector<unsigned char> lameTag(); // empty with -t
+
+    int framesDone() const;
+    int framesTotal() const;
+    int outputSampleRate() const;
+    bool replayGainFound() const;
+    double replayGainDb() const;
+
+private:
+    lame_t lame_;
+};
+
+} // namespace quendra

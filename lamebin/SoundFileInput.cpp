@@ -1,0 +1,82 @@
+#include "SoundFileInput.h"
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quendra {
+
+namespace {
+
+// LAME's program drops this many samples at the start of MPEG Layer I and II input, its
+// decoder's delay; lame.bin drops them too, so that both give the same length and timing.
+constexpr sf_count_t kLayerOneAndTwoDelay = 241;
+
+bool layerOneOrTwo(int format) {
+    const int subtype = format & SF_FORMAT_SUBMASK;
+    return (format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG &&
+           (subtype == SF_FORMAT_MPEG_LAYER_I || subtype == SF_FORMAT_MPEG_LAYER_II);
+}
+
+} // namespace
+
+SoundFileInput::~SoundFileInput() {
+    if (file_)
+        sf_close(file_);
+}
+
+std::string SoundFileInput::open(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::strerror(errno);
+    struct stat status {};
+    if (fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
+        ::close(fd);
+        return "it is a folder, not an audio file";
+    }
+    info_ = SF_INFO{};
+    file_ = sf_open_fd(fd, SFM_READ, &info_, SF_TRUE);
+    if (!file_) {
+        std::string why = sf_strerror(nullptr);
+        if (!why.empty() && why.back() == '.')
+            why.pop_back();
+        return "libsndfile cannot read it as audio (" + why + ")";
+    }
+    // Float samples scaled to the full integer range, as LAME's program reads them.
+    sf_command(file_, SFC_SET_SCALE_FLOAT_INT_READ, nullptr, SF_TRUE);
+    if (layerOneOrTwo(info_.format)) {
+        std::vector<int> skipped(static_cast<std::size_t>(kLayerOneAndTwoDelay * info_.channels));
+        const sf_count_t dropped = sf_readf_int(file_, skipped.data(), kLayerOneAndTwoDelay);
+        if (info_.frames >= dropped)
+            info_.frames -= dropped;
+    }
+    return {};
+}
+
+unsigned long SoundFileInput::frames() const {
+    if (info_.frames < 0 || info_.frames >= static_cast<sf_count_t>(0xffffffffUL))
+        return 0xffffffffUL; // unknown: LAME counts as it goes
+    return static_cast<unsigned long>(info_.frames);
+}
+
+std::string SoundFileInput::formatName() const {
+    SF_FORMAT_INFO format{};
+    format.format = info_.format & SF_FORMAT_TYPEMASK;
+    if (sf_command(nullptr, SFC_GET_FORMAT_INFO, &format, sizeof format) != 0 || !format.name)
+        return "audio";
+    std::string name = format.name;
+    return name.substr(0, name.find(' '));
+}
+
+long SoundFileInput::read(int* samples, long frames) {
+    const sf_count_t got = sf_readf_int(file_, samples, frames);
+    if (got == 0 && sf_error(file_) != SF_ERR_NO_ERROR)
+        return -1;
+    return static_cast<long>(got);
+}
+
+} // namespace quendra

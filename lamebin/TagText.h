@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quendra {
+
+// Tag text from the command line (UTF-8) in the two forms LAME's tag functions take, converted
+// as LAME's own program converts it: as far as it is valid UTF-8, characters ISO 8859-1 lacks
+// transliterated or replaced by '?'.
+
+// ISO 8859-1, for the ID3v1 tag.
+std::string toLatin1(const std::string& utf8);
+
+// UTF-16 code units, a byte-order mark first and a terminating 0 last, for the ID3v2 tag.
+std::vector<unsigned short> toUtf16(const std::string& utf8);
+
+} // namespace quendra

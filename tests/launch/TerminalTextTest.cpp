@@ -1,0 +1,43 @@
+// The progress and summary lines of lame.bin's terminal (the command line itself is read back by
+// a shell in LameBinTest).
+#include "TerminalText.h"
+
+#include <gtest/gtest.h>
+
+using namespace quendra;
+
+namespace {
+
+TEST(TerminalText, Clock) {
+    EXPECT_EQ(clockText(0), "0:00");
+    EXPECT_EQ(clockText(59.6), "1:00");
+    EXPECT_EQ(clockText(3599), "59:59");
+    EXPECT_EQ(clockText(3600 + 62), "1:01:02");
+    EXPECT_EQ(clockText(-3), "0:00");
+}
+
+TEST(TerminalText, ProgressEstimatesWhatIsLeftAndReaches100OnlyAtTheEnd) {
+    EXPECT_EQ(progressText(250, 1000, 10, false), " 25%  frame 250 of 1000  0:10 elapsed, 0:30 left");
+    // LAME's estimate of the frames to come can fall short of the frames made.
+    EXPECT_EQ(progressText(1000, 1000, 40, false), " 99%  frame 1000 of 1001  0:40 elapsed, 0:00 left");
+    EXPECT_EQ(progressText(1000, 999, 41, true), "100%  frame 1000 of 1000  0:41 elapsed, 0:00 left");
+    EXPECT_EQ(progressText(0, 1000, 0.1, false), "frame 0, 0:00 elapsed");
+    EXPECT_EQ(progressText(12, 0, 3, false), "frame 12, 0:03 elapsed");
+}
+
+TEST(TerminalText, Summary) {
+    EncodingSummary s;
+    s.output = "/music/take.mp3";
+    s.inputFormat = "AIFF";
+    s.frames = 2297;
+    s.audioSeconds = 60;
+    s.bytes = 960000;
+    s.elapsedSeconds = 1.86;
+    EXPECT_EQ(summaryText(s), "Done: 1:00 of AIFF audio into \"/music/take.mp3\", 2297 frames, "
+                              "960000 bytes (128 kbit/s), in 1.9 s.");
+    s.replayGain = true;
+    s.replayGainDb = -3.84;
+    EXPECT_NE(summaryText(s).find(", ReplayGain -3.8 dB."), std::string::npos);
+}
+
+} // namespace
