@@ -1,3 +1,9 @@
 # The product's version, set here once. It names the package, the Windows version record and the
 # version the program reports (form/Version.h, made from form/Version.h.in).
 set(QUENDRA_VERSION 1.1.0.4)
+
+string(REPLACE "." ";" quendra_version_parts "${QUENDRA_VERSION}")
+list(GET quendra_version_parts 0 QUENDRA_VERSION_MAJOR)
+list(GET quendra_version_parts 1 QUENDRA_VERSION_MINOR)
+list(GET quendra_version_parts 2 QUENDRA_VERSION_PATCH)
+list(GET quendra_version_parts 3 QUENDRA_VERSION_TWEAK)

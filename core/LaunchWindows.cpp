@@ -1,42 +1,195 @@
+// The Windows start of the encoder: CreateProcessW with the whole command line in UTF-16, so that
+// file names and tags outside the ANSI code page reach the encoder unchanged (it reads its
+// arguments as UTF-16). Windows itself finds the bare "lame.bin": the program's directory
+// first, then the current directory, the system directories and PATH.
 #ifdef _WIN32
 
+#include "CommandLine.h"
 #include "EncoderLauncher.h"
 
 #include <windows.h>
+
+#include <climits>
+#include <optional>
 
 namespace quendra {
 
 namespace {
 
+// CreateProcessW's limit for lpCommandLine, its terminating NUL included.
+constexpr std::size_t kMaxCommandLine = 32767;
+
+// Nothing for malformed UTF-8: Windows would put U+FFFD in its place and so start the encoder
+// on a file name that nobody typed.
+std::optional<std::wstring> toUtf16(const std::string& text) {
+    if (text.empty())
+        return std::wstring();
+    if (text.size() > static_cast<std::size_t>(INT_MAX))
+        return std::nullopt;
+    const int length = static_cast<int>(text.size());
+    const int size =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
+    if (size <= 0)
+        return std::nullopt;
+    std::wstring out(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length, out.data(), size);
+    return out;
+}
+
+std::string toUtf8(const std::wstring& text) {
+    if (text.empty())
+        return {};
+    const int length = static_cast<int>(text.size());
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+// Calls a Windows function of the kind "fill this buffer, or return the size it needs".
+template <typename Fill> std::wstring fetched(Fill fill) {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return {};
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return buffer;
+        }
+        buffer.resize(length > buffer.size() ? length : buffer.size() * 2);
+    }
+}
+
+std::wstring programDirectory() {
+    const std::wstring path =
+        fetched([](wchar_t* b, DWORD n) { return GetModuleFileNameW(nullptr, b, n); });
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+// The entries of PATH, a quoted one without its quotes; empty ones are kept.
+std::vector<std::wstring> pathDirectories() {
+    const std::wstring path =
+        fetched([](wchar_t* b, DWORD n) { return GetEnvironmentVariableW(L"PATH", b, n); });
+    std::vector<std::wstring> entries;
+    for (std::size_t start = 0; start <= path.size();) {
+        std::size_t end = path.find(L';', start);
+        if (end == std::wstring::npos)
+            end = path.size();
+        std::wstring entry = path.substr(start, end - start);
+        if (entry.size() >= 2 && entry.front() == L'"' && entry.back() == L'"')
+            entry = entry.substr(1, entry.size() - 2);
+        entries.push_back(std::move(entry));
+        start = end + 1;
+    }
+    return entries;
+}
+
+// The directories CreateProcessW searches for a bare name, in its order.
+std::vector<std::wstring> searchDirectories(const std::wstring& name) {
+    std::vector<std::wstring> directories{programDirectory()};
+    if (NeedCurrentDirectoryForExePathW(name.c_str()))
+        directories.push_back(
+            fetched([](wchar_t* b, DWORD n) { return GetCurrentDirectoryW(n, b); }));
+    directories.push_back(fetched(GetSystemDirectoryW));
+    const std::wstring windows = fetched(GetWindowsDirectoryW);
+    directories.push_back(windows + L"\\System"); // the 16-bit system directory
+    directories.push_back(windows);
+    for (std::wstring& entry : pathDirectories())
+        directories.push_back(std::move(entry));
+    return directories;
+}
+
+bool sameDirectory(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// Every file Windows looked at, "directory\name", each directory once; a name with a path
+// is looked for only where it says.
+std::vector<std::string> searchedPlaces(const std::string& name) {
+    if (name.find_first_of("\\/:") != std::string::npos)
+        return {name};
+    std::vector<std::wstring> seen;
+    std::vector<std::string> places;
+    for (std::wstring directory : searchDirectories(toUtf16(name).value_or(std::wstring()))) {
+        while (directory.size() > 3 && (directory.back() == L'\\' || directory.back() == L'/'))
+            directory.pop_back();
+        bool known = directory.empty();
+        for (const std::wstring& earlier : seen)
+            known = known || sameDirectory(earlier, directory);
+        if (known)
+            continue;
+        seen.push_back(directory);
+        const bool root = directory.back() == L'\\' || directory.back() == L'/';
+        places.push_back(toUtf8(directory) + (root ? "" : "\\") + name);
+    }
+    return places;
+}
+
+std::string failureReason(DWORD error, const std::string& name) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+        return "The encoder \"" + name + "\" was not found.";
+    case ERROR_BAD_EXE_FORMAT:
+    case ERROR_BAD_FORMAT:
+    case ERROR_EXE_MACHINE_TYPE_MISMATCH:
+    case ERROR_INVALID_EXE_SIGNATURE:
+    case ERROR_EXE_MARKED_INVALID:
+        return "\"" + name + "\" is not a valid program.";
+    case ERROR_ACCESS_DENIED:
+        return "Access to the encoder \"" + name + "\" was denied.";
+    default:
+        return "The encoder \"" + name + "\" could not be started (error " + std::to_string(error) +
+               ").";
+    }
+}
+
+// Why the line cannot be handed to CreateProcessW as it is; empty when it can.
+std::string refusal(const std::string& line, const std::optional<std::wstring>& wide) {
+    if (line.find('\0') != std::string::npos)
+        return "The encoder was not started: its command line holds a NUL character, which "
+               "would cut it short.";
+    if (!wide)
+        return "The encoder was not started: its command line is not valid UTF-8 text.";
+    if (wide->size() >= kMaxCommandLine)
+        return "The encoder was not started: its command line is longer than the " +
+               std::to_string(kMaxCommandLine - 1) + " characters Windows allows.";
+    if (splitCommandLine(line).empty())
+        return "The encoder command line is empty.";
+    return {};
+}
+
 class WindowsEncoderLauncher : public EncoderLauncher {
 public:
     LaunchResult launch(const EncoderCommand& command) override {
         LaunchResult result;
-        const UINT code = WinExec(command.line.c_str(), SW_SHOWNORMAL);
-        if (code > 31) {
+        std::optional<std::wstring> line = toUtf16(command.line);
+        result.reason = refusal(command.line, line);
+        if (!result.reason.empty())
+            return result;
+
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_SHOWNORMAL;
+        PROCESS_INFORMATION process{};
+        if (CreateProcessW(nullptr, line->data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
+                           nullptr, nullptr, &startup, &process)) {
+            // Nothing is waited for: the encoder runs on its own in its console window.
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
             result.started = true;
             return result;
         }
-        switch (code) {
-        case 0:
-            result.reason = "The system is out of memory or resources.";
-            break;
-        case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND:
-            result.reason = "The encoder \"lame.bin\" was not found.";
-            break;
-        case ERROR_BAD_FORMAT:
-            result.reason = "\"lame.bin\" is not a valid program.";
-            break;
-        default:
-            result.reason =
-                "The encoder could not be started (error " + std::to_string(code) + ").";
-            break;
-        }
-        // The places Windows looks, in its order, for a program named without a path.
-        result.searched = {"the program's directory", "the current directory",
-                           "the Windows system directory", "the Windows directory",
-                           "the directories of PATH"};
+        const DWORD error = GetLastError();
+        const std::string name = splitCommandLine(command.line).front();
+        result.reason = failureReason(error, name);
+        result.searched = searchedPlaces(name);
         return result;
     }
 };

@@ -19,25 +19,44 @@ missing_packages() {
     done
 }
 
+# Sets the array "sudo" to what runs a command as root: nothing for root, sudo where it needs no
+# password; otherwise prints the given command for the user to run as root and exits.
+need_root() {
+    sudo=()
+    [ "$(id -u)" -eq 0 ] && return 0
+    if command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+        sudo=(sudo)
+        return 0
+    fi
+    echo "$1" >&2
+    echo "Run this as root, then run this script again:" >&2
+    echo "  $2" >&2
+    exit 1
+}
+
+# Packages may be named with an architecture (wine32:i386); see ensure_architecture.
 ensure_packages() {
-    local missing
+    local missing sudo
     mapfile -t missing < <(missing_packages "$@")
     [ "${#missing[@]}" -eq 0 ] && return 0
-    local sudo=()
-    if [ "$(id -u)" -ne 0 ]; then
-        if command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
-            sudo=(sudo)
-        else
-            echo "These Debian packages are missing: ${missing[*]}" >&2
-            echo "Install them as root, then run this again:" >&2
-            echo "  apt-get update && apt-get install -y ${missing[*]}" >&2
-            exit 1
-        fi
-    fi
+    need_root "These Debian packages are missing: ${missing[*]}" \
+        "apt-get update && apt-get install -y ${missing[*]}"
     echo "Installing: ${missing[*]}"
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
+}
+
+# Lets dpkg install packages of a second architecture (i386 for 32-bit wine); ensure_packages
+# then fetches that architecture's package lists with its apt-get update.
+ensure_architecture() {
+    local sudo
+    [ "$(dpkg --print-architecture)" = "$1" ] && return 0
+    dpkg --print-foreign-architectures | grep -qx "$1" && return 0
+    need_root "dpkg does not install packages of the architecture $1 yet." \
+        "dpkg --add-architecture $1"
+    echo "Adding the architecture $1 to dpkg"
+    "${sudo[@]}" dpkg --add-architecture "$1"
 }
 
 configure_and_build() {

@@ -22,25 +22,21 @@ std::string lastError(const std::string& what) {
     return what + " failed (error " + std::to_string(GetLastError()) + ")";
 }
 
+std::string uniqueName(const std::string& kind) {
+    static unsigned count = 0;
+    return "quendra-windows-test-" + std::to_string(GetCurrentProcessId()) + "-" + kind + "-" +
+           std::to_string(++count);
+}
+
 // Record files of this test process, removed with it.
 class Scratch {
 public:
-    Scratch()
-        : folder_(fs::temp_directory_path() /
-                  ("quendra-windows-test-" + std::to_string(GetCurrentProcessId()))) {
-        fs::create_directories(folder_);
+    std::string nextFile() {
+        return (fs::path(folder_.path()) / ("record-" + std::to_string(++count_))).string();
     }
-    ~Scratch() {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-
-    std::string nextFile() { return (folder_ / ("record-" + std::to_string(++count_))).string(); }
 
 private:
-    fs::path folder_;
+    Folder folder_;
     unsigned count_ = 0;
 };
 
@@ -137,16 +133,15 @@ std::vector<argrecord::Lists> recordLines(const std::vector<std::string>& lines)
     return records;
 }
 
-Launch launchAndRecord(const quendra::EncoderCommand& command) {
-    static unsigned count = 0;
-    const std::string eventName = "quendra-windows-test-" + std::to_string(GetCurrentProcessId()) +
-                                  "-" + std::to_string(++count);
+Launch launchAndRecord(const quendra::EncoderCommand& command, const std::string& hold) {
+    const std::string eventName = uniqueName("report");
     const HANDLE event = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
     if (!event)
         throw std::runtime_error(lastError("CreateEvent"));
     const std::string file = scratch().nextFile();
     setVariable("QUENDRA_RECORD_FILE", &file);
     setVariable("QUENDRA_RECORD_EVENT", &eventName);
+    setVariable("QUENDRA_RECORD_HOLD", hold.empty() ? nullptr : &hold);
 
     Launch launch;
     launch.result = quendra::systemEncoderLauncher()->launch(command);
@@ -155,12 +150,126 @@ Launch launchAndRecord(const quendra::EncoderCommand& command) {
         waited = WaitForSingleObject(event, kReportBoundMs);
     CloseHandle(event);
     setVariable("QUENDRA_RECORD_EVENT", nullptr);
+    setVariable("QUENDRA_RECORD_HOLD", nullptr);
     if (!launch.result.started)
         return launch;
     if (waited != WAIT_OBJECT_0)
-        throw std::runtime_error("the encoder started by WinExec never reported its arguments");
+        throw std::runtime_error("the encoder the launcher started never reported its arguments");
     launch.record = takeRecord(file);
     return launch;
+}
+
+Hold::Hold()
+    : name_(uniqueName("hold")), event_(CreateEventA(nullptr, TRUE, FALSE, name_.c_str())) {
+    if (!event_)
+        throw std::runtime_error(lastError("CreateEvent"));
+}
+
+Hold::~Hold() {
+    SetEvent(event_);
+    CloseHandle(event_);
+}
+
+Folder::Folder() : path_((fs::temp_directory_path() / uniqueName("folder")).string()) {
+    fs::create_directories(path_);
+}
+
+Folder::~Folder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+std::string Folder::copyOfRecorder(const std::string& name) const {
+    const fs::path copy = fs::path(path_) / name;
+    fs::copy_file(recorderPath(), copy, fs::copy_options::overwrite_existing);
+    return copy.string();
+}
+
+CurrentDirectory::CurrentDirectory(const std::string& path)
+    : previous_(fs::current_path().string()) {
+    fs::current_path(path);
+}
+
+CurrentDirectory::~CurrentDirectory() {
+    std::error_code ignored;
+    fs::current_path(previous_, ignored);
+}
+
+Variable::Variable(std::string name, const std::string& value)
+    : name_(std::move(name)), previous_(variable(name_)),
+      had_(GetEnvironmentVariableA(name_.c_str(), nullptr, 0) > 0) {
+    setVariable(name_.c_str(), &value);
+}
+
+Variable::~Variable() {
+    SetEnvironmentVariableA(name_.c_str(), had_ ? previous_.c_str() : nullptr);
+}
+
+std::string variable(const std::string& name) {
+    const DWORD size = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
+    if (size == 0)
+        return {};
+    std::string value(size, '\0');
+    value.resize(GetEnvironmentVariableA(name.c_str(), value.data(), size));
+    return value;
+}
+
+namespace {
+
+// SystemExtendedHandleInformation's layout; winternl.h does not declare it.
+struct HandleEntry {
+    void* object;
+    ULONG_PTR processId;
+    ULONG_PTR handle;
+    ULONG access;
+    USHORT backTrace;
+    USHORT type;
+    ULONG attributes;
+    ULONG reserved;
+};
+struct HandleTable {
+    ULONG_PTR count;
+    ULONG_PTR reserved;
+    HandleEntry entries[1];
+};
+constexpr ULONG kSystemExtendedHandleInformation = 64;
+constexpr LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
+
+} // namespace
+
+std::size_t openHandles() {
+    using Query = LONG(NTAPI*)(ULONG, void*, ULONG, ULONG*);
+    const auto query = reinterpret_cast<Query>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+    std::vector<ULONG_PTR> buffer(1 << 14); // aligned for the table's pointers
+    for (;;) {
+        ULONG needed = 0;
+        const ULONG bytes = static_cast<ULONG>(buffer.size() * sizeof(ULONG_PTR));
+        const LONG status = query(kSystemExtendedHandleInformation, buffer.data(), bytes, &needed);
+        if (status == kInfoLengthMismatch) {
+            buffer.resize(buffer.size() * 2);
+            continue;
+        }
+        if (status != 0)
+            throw std::runtime_error("NtQuerySystemInformation failed with " +
+                                     std::to_string(status));
+        break;
+    }
+    const auto* table = reinterpret_cast<const HandleTable*>(buffer.data());
+    std::size_t count = 0;
+    for (ULONG_PTR i = 0; i < table->count; ++i)
+        count += table->entries[i].processId == GetCurrentProcessId();
+    return count;
+}
+
+bool running(const std::string& processId) {
+    const HANDLE process =
+        OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(std::stoul(processId)));
+    if (!process)
+        return false;
+    const bool alive = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return alive;
 }
 
 std::string shown(const std::string& line) {

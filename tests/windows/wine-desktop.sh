@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Runs a command on a desktop of its own, for tests that drive real Win32 windows under wine: a
+# new Xvfb display on a free display number, the openbox window manager (xdotool's
+# windowactivate needs one) and a fresh wine prefix. All three are removed afterwards, however
+# the command ends; the exit status is the command's.
+#
+#   tests/windows/wine-desktop.sh [--dpi N] [--screen WxHxDEPTH] [--] command [argument...]
+#
+# The command finds DISPLAY and WINEPREFIX set, and WINE (the 32-bit loader), WINE64 and
+# WINESERVER. A typical test starts its program in the background, waits for its window, drives
+# it and reads back what the program wrote:
+#
+#   "$WINE" program.exe 'C:\state.txt' &
+#   window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Title$' | head -n 1)
+#   xdotool windowactivate --sync "$window"
+#   xdotool mousemove --window "$window" 20 56 click 1     # client coordinates of the window
+#   xdotool type 'ASCII text'                               # other text: xclip, then ctrl+v
+#   import -window root shot.png
+#
+# --dpi N gives the screen N pixels per inch as Windows programs see them (GetDpiForWindow,
+# GetDeviceCaps(LOGPIXELSY)); wine takes it from HKCU\Control Panel\Desktop\LogPixels, not from
+# the X server's resolution. Prints how long each stage took to standard error. Needs Xvfb,
+# openbox, xdotool and wine (scripts/windows-test installs them).
+set -euo pipefail
+
+dpi=
+screen=1280x1024x24
+while [ $# -gt 0 ]; do
+    case $1 in
+    --dpi) dpi=$2; shift 2 ;;
+    --screen) screen=$2; shift 2 ;;
+    --) shift; break ;;
+    *) break ;;
+    esac
+done
+if [ $# -eq 0 ]; then
+    sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//' >&2
+    exit 2
+fi
+
+export WINE=/usr/lib/wine/wine WINE64=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+for tool in Xvfb openbox xdotool "$WINE" "$WINE64"; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "wine-desktop.sh: $tool is missing; scripts/windows-test installs what is needed" >&2
+        exit 2
+    fi
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/quendra-desktop.XXXXXX")
+xvfb_pid=
+wm_pid=
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+unset WAYLAND_DISPLAY
+
+cleanup() {
+    # The server ends every wine process of this prefix; the display ends the X clients.
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w 2>/dev/null || true
+    for pid in $wm_pid $xvfb_pid; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+started=$SECONDS
+clock() { date +%s.%N; }
+stage_start=$(clock)
+stage() { # name: prints the time since the previous stage
+    local now
+    now=$(clock)
+    awk -v a="$stage_start" -v b="$now" -v n="$1" \
+        'BEGIN { printf "wine-desktop.sh: %s %.1f s\n", n, b - a }' >&2
+    stage_start=$now
+}
+
+# Xvfb picks a free display number and writes it once it accepts connections.
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 600); do # a bound against a hang only
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
+done
+if [ ! -s "$work/display" ]; then
+    echo "wine-desktop.sh: Xvfb did not start" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+fi
+export DISPLAY=:$(head -n 1 "$work/display")
+openbox >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+stage "display $DISPLAY and window manager"
+
+# No Mono or Gecko installer is offered (WINEDLLOVERRIDES); the output is shown on failure only.
+if ! "$WINE64" wineboot --init >"$work/wineboot.log" 2>&1; then
+    cat "$work/wineboot.log" >&2
+    exit 1
+fi
+if [ -n "$dpi" ]; then
+    "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+        >/dev/null 2>&1
+fi
+stage "wine prefix${dpi:+ at $dpi ppi}"
+
+status=0
+"$@" || status=$?
+stage "command (exit $status)"
+cleanup
+trap - EXIT
+stage "clean-up"
+echo "wine-desktop.sh: $((SECONDS - started)) s in all" >&2
+exit "$status"
