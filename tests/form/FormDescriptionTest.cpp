@@ -84,8 +84,9 @@ TEST(AccessibleNames, FieldsAreNamedByTheCaptionBesideThem) {
     for (const Placement& p : placements()) {
         const ControlKind kind = model.control(p.name).kind;
         if (kind == ControlKind::Edit || kind == ControlKind::DropDown ||
-            kind == ControlKind::Slider)
+            kind == ControlKind::Slider) {
             EXPECT_FALSE(accessibleName(model, p.name).empty()) << p.name;
+        }
     }
 }
 

@@ -103,6 +103,13 @@ if [ -n "$dpi" ]; then
     "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
         >/dev/null 2>&1
 fi
+# A program that crashes ends with a report instead of waiting in a crash dialog for a person.
+"$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+    >/dev/null 2>&1
+# Windows has Tahoma, the window's face; Debian's wine keeps its copy where a prefix does not
+# look for fonts.
+cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
+    "$WINEPREFIX/drive_c/windows/Fonts/"
 stage "wine prefix${dpi:+ at $dpi ppi}"
 
 status=0

@@ -83,29 +83,26 @@ void HoverHints::moved(HWND window, POINT screen) {
     const ControlName control = controlAt_(screen);
     const ControlName owner = control.empty() ? ControlName() : form::hintOwner(model_, control);
     hovered_ = control;
-    if (owner.empty()) {
-        if (!active_.empty()) {
-            moveOn_ = shown_;
-            hide();
-            active_ = {};
-            if (moveOn_)
-                SetTimer(owner_, kMoveOn, form::kHintTimings.moveOnMs, nullptr);
-        }
-        return;
-    }
     if (owner == active_) {
         if (!shown_)
             at_ = screen; // the hint appears where the mouse came to rest
         return;
     }
+    // Off the control whose hint was waiting or showing: that hint goes.
+    const bool wasShown = shown_;
+    hide();
     active_ = owner;
     at_ = screen;
-    KillTimer(owner_, kRest);
-    if (!form::hintOver(model_, control)) {
-        active_ = {};
+    if (!owner.empty() && !form::hintOver(model_, control))
+        active_ = {}; // a disabled control shows none
+    if (active_.empty()) {
+        if (wasShown) {
+            moveOn_ = true;
+            SetTimer(owner_, kMoveOn, form::kHintTimings.moveOnMs, nullptr);
+        }
         return;
     }
-    if (shown_ || moveOn_)
+    if (wasShown || moveOn_)
         showNow();
     else
         SetTimer(owner_, kRest, form::kHintTimings.restMs, nullptr);

@@ -189,6 +189,12 @@ void TForm1::createFrame() {
     SetWindowLongPtrW(client_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(client_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(clientProc));
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+        const int size = GetSystemMetrics(metric);
+        SendMessageW(window_, WM_SETICON, which,
+                     reinterpret_cast<LPARAM>(
+                         LoadImageW(instance_, L"MAINICON", IMAGE_ICON, size, size, 0)));
+    }
 }
 
 RECT TForm1::placeOf(ControlName name) const {

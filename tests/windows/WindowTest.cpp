@@ -1,0 +1,288 @@
+// The Windows program as a person uses it, where the platform matters: keys, clicks, hints, the
+// file choosers, the message box, and what the encoder receives. Runs in a wine desktop
+// (tests/windows/wine-window-tests.sh).
+#include "ArgumentRecord.h"
+#include "CommandBuilder.h"
+#include "CommandLine.h"
+#include "FormActions.h"
+#include "Hints.h"
+#include "WindowDriver.h"
+#include "WindowFrame.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+using namespace wintest;
+namespace control = quendra::control;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Scratch {
+public:
+    Scratch() : folder_(fs::temp_directory_path() / ("quendra-window-" + std::to_string(GetTickCount64()))) {
+        fs::create_directories(folder_);
+    }
+    ~Scratch() {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+    const fs::path& folder() const { return folder_; }
+
+private:
+    fs::path folder_;
+};
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        record_ = scratch_.folder() / "record";
+        window_ = std::make_unique<RunningWindow>(
+            programFolder() + L"\\Project1.exe", scratch_.folder().wstring(),
+            std::vector<std::pair<std::wstring, std::wstring>>{
+                {L"QUENDRA_RECORD_FILE", record_.wstring()}});
+    }
+
+    HWND control(quendra::ControlName name) const { return window_->control(name); }
+
+    // What the recording encoder received at the last start; empty when it has not run.
+    std::vector<std::string> received() {
+        if (!waitUntil([this] { return fs::exists(record_); }))
+            return {};
+        std::ifstream in(record_, std::ios::binary);
+        const std::string text{std::istreambuf_iterator<char>(in), {}};
+        in.close();
+        fs::remove(record_);
+        return argrecord::decode(text).at("shell");
+    }
+
+    Scratch scratch_;
+    fs::path record_;
+    std::unique_ptr<RunningWindow> window_;
+};
+
+int screenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+int atScreenDensity(int pixels) {
+    return MulDiv(pixels, screenDpi(), 96);
+}
+
+// At 96 pixels per inch the window has its design size; on a denser screen everything grows
+// with the density, the frame included, and the content still fits.
+TEST_F(WindowTest, OpensWithItsFrameAndFocus) {
+    HWND frame = window_->frame();
+    RECT outer{};
+    GetWindowRect(frame, &outer);
+    EXPECT_EQ(outer.right - outer.left, atScreenDensity(quendra::form::kOuterWidth));
+    EXPECT_EQ(outer.bottom - outer.top, atScreenDensity(quendra::form::kOuterHeight));
+    RECT start{};
+    GetClientRect(control(control::Button1), &start);
+    EXPECT_EQ(start.right, atScreenDensity(184));
+    EXPECT_EQ(start.bottom, atScreenDensity(25));
+    const LONG style = GetWindowLongW(frame, GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(style & WS_THICKFRAME);
+    // The content fits the client area at this density: no scroll bars.
+    EXPECT_FALSE(style & (WS_HSCROLL | WS_VSCROLL));
+    EXPECT_EQ(window_->focus(), control(control::Edit01));
+}
+
+TEST_F(WindowTest, SmallerThanItsContentItScrollsTheWholeContent) {
+    HWND frame = window_->frame();
+    HWND start = control(control::Button1);
+    RECT before{};
+    GetWindowRect(start, &before);
+    SetWindowPos(frame, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
+    settle();
+    const LONG style = GetWindowLongW(frame, GWL_STYLE);
+    ASSERT_TRUE(style & WS_VSCROLL);
+    ASSERT_TRUE(style & WS_HSCROLL);
+    RECT after{};
+    GetWindowRect(start, &after);
+    EXPECT_EQ(after.right - after.left, before.right - before.left); // nothing stretched
+    pressKey(VK_NEXT); // a page down, on the focused field: the bar is the window's
+    SendMessageW(frame, WM_VSCROLL, SB_PAGEDOWN, 0);
+    settle();
+    RECT scrolled{};
+    GetWindowRect(start, &scrolled);
+    EXPECT_LT(scrolled.top, after.top);
+}
+
+TEST_F(WindowTest, ClicksRunTheRulesAndTheWindowShowsThem) {
+    EXPECT_FALSE(IsWindowEnabled(control(control::CheckBox14)));
+    clickMark(control(control::CheckBox09));
+    EXPECT_TRUE(waitUntil([&] { return IsWindowEnabled(control(control::CheckBox14)) != FALSE; }));
+    EXPECT_TRUE(shown(control(control::Label15)));
+    EXPECT_EQ(textOf(control(control::Edit13)), L"");
+
+    clickMark(window_->radioButton(control::RadioGroup1, 1)); // VBR
+    EXPECT_TRUE(waitUntil([&] { return shown(control(control::TrackBar1)); }));
+    EXPECT_FALSE(shown(control(control::ComboBox4)));
+    EXPECT_FALSE(shown(control(control::Label04)));
+    EXPECT_TRUE(checked(window_->radioButton(control::RadioGroup1, 1)));
+    EXPECT_FALSE(checked(window_->radioButton(control::RadioGroup1, 0)));
+}
+
+TEST_F(WindowTest, TabWalksTheEnabledControlsAndEntersARadioGroupAtItsSelection) {
+    // Disabled and hidden controls are passed over; a radio group is entered at its selection.
+    const HWND walk[] = {control(control::Edit02),     control(control::Edit09),
+                         control(control::CheckBox01), control(control::CheckBox02),
+                         control(control::CheckBox03), control(control::CheckBox04),
+                         control(control::ComboBox1),  control(control::ComboBox4),
+                         control(control::ComboBox6),
+                         window_->radioButton(control::RadioGroup1, 0),
+                         window_->radioButton(control::RadioGroup2, 0),
+                         window_->radioButton(control::RadioGroup3, 0),
+                         window_->radioButton(control::RadioGroup4, 1),
+                         control(control::Button1)};
+    for (HWND next : walk) {
+        pressKey(VK_TAB);
+        const bool arrived = waitUntil([&] {
+            HWND focus = window_->focus();
+            return focus == next || GetParent(focus) == next; // a drop-down's line
+        });
+        EXPECT_TRUE(arrived) << "expected control " << GetDlgCtrlID(next) << ", focus on "
+                             << GetDlgCtrlID(window_->focus());
+    }
+    pressKey(VK_TAB, /*shift=*/true);
+    EXPECT_TRUE(waitUntil([&] {
+        return window_->focus() == window_->radioButton(control::RadioGroup4, 1);
+    }));
+}
+
+TEST_F(WindowTest, SlidersStepByOneWithArrowsAndByTwoWithPageKeys) {
+    HWND quality = control(control::TrackBar2);
+    clickCentre(quality); // the thumb jumps towards the click by a page
+    const LRESULT clicked = SendMessageW(quality, TBM_GETPOS, 0, 0);
+    ASSERT_GE(clicked, 2);
+    ASSERT_LE(clicked, 8);
+    pressKey(VK_RIGHT);
+    EXPECT_TRUE(waitUntil([&] { return SendMessageW(quality, TBM_GETPOS, 0, 0) == clicked + 1; }));
+    pressKey(VK_PRIOR);
+    EXPECT_TRUE(waitUntil([&] { return SendMessageW(quality, TBM_GETPOS, 0, 0) == clicked - 1; }));
+    EXPECT_EQ(SendMessageW(quality, TBM_GETRANGEMAX, 0, 0), 9);
+}
+
+TEST_F(WindowTest, DropDownsCompleteByTheirOwnRulesAndBackspaceDeletes) {
+    HWND frequency = control(control::ComboBox1);
+    clickCentre(frequency);
+    pressKey(VK_ESCAPE); // the list opened by the click closes again
+    pressKey(VK_HOME);
+    pressKey(VK_END, /*shift=*/true);
+    typeText(L"4");
+    EXPECT_TRUE(waitUntil([&] { return textOf(frequency) == L"44.1 kHz"; }));
+    // The sampling frequency chose the bitrate list of 32 to 48 kHz.
+    EXPECT_TRUE(waitUntil([&] { return shown(control(control::ComboBox2)); }));
+    EXPECT_FALSE(shown(control(control::ComboBox4)));
+    pressKey(VK_BACK); // the completed rest was selected
+    EXPECT_TRUE(waitUntil([&] { return textOf(frequency) == L"4"; }));
+    typeText(L"8");
+    EXPECT_TRUE(waitUntil([&] { return textOf(frequency) == L"48 kHz"; }));
+}
+
+TEST_F(WindowTest, StartEncodingHandsTheEncoderEveryFieldExactly) {
+    const std::wstring input = L"C:\\Müsik\\日本語 \"live\" ü.wav";
+    const std::wstring output = L"C:\\out put\\Ελληνικά.mp3";
+    const std::wstring title = L"Ελληνικά – “quoted” \\\" مرحبا";
+    click(control(control::Edit01), {10, 10});
+    typeText(input);
+    click(control(control::Edit02), {10, 10});
+    typeText(output);
+    clickMark(control(control::CheckBox01));
+    ASSERT_TRUE(waitUntil([&] { return IsWindowEnabled(control(control::Edit03)) != FALSE; }));
+    click(control(control::Edit03), {10, 10});
+    pressKey(VK_HOME);
+    pressKey(VK_END, /*shift=*/true);
+    typeText(title);
+    clickCentre(control(control::Button1));
+
+    quendra::FormModel expected;
+    quendra::EventWiring input2(expected);
+    input2.textChanged(control::Edit01, narrow(input));
+    input2.textChanged(control::Edit02, narrow(output));
+    input2.checkedChanged(control::CheckBox01, true);
+    input2.textChanged(control::Edit03, narrow(title));
+    const std::vector<std::string> arguments =
+        quendra::splitCommandLine(quendra::CommandBuilder::build(expected).line);
+    EXPECT_EQ(received(), arguments);
+}
+
+TEST_F(WindowTest, HintsComeAfterARestShowTheGroupsTextAndNoneOnADisabledControl) {
+    moveMouse(control(control::CheckBox02), {30, 8});
+    ASSERT_TRUE(waitUntil([&] { return window_->shownTip() != nullptr; }));
+    EXPECT_EQ(narrow(textOf(window_->shownTip())), "Turn on CRC error protection.");
+    EXPECT_TRUE(waitUntil([&] { return window_->shownTip() == nullptr; }));
+
+    moveMouse(control(control::CheckBox17), {30, 8}); // inside "assembly optimizations"
+    ASSERT_TRUE(waitUntil([&] { return window_->shownTip() != nullptr; }));
+    EXPECT_EQ(narrow(textOf(window_->shownTip())).rfind("Disable specific assembly", 0), 0u);
+
+    moveMouse(control(control::CheckBox14), {30, 8}); // "full bandwidth", disabled at start
+    settle(1500);
+    EXPECT_EQ(window_->shownTip(), nullptr);
+}
+
+TEST_F(WindowTest, TheInputChooserShowsItsReadOnlyBoxAndMovesTheOutputChoosersFolder) {
+    const fs::path folder = scratch_.folder() / L"Müsik";
+    fs::create_directories(folder);
+    std::ofstream(folder / L"a.wav") << "RIFF";
+    clickCentre(control(control::Button2));
+    HWND chooser = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (chooser = window_->topLevel(L"select input file")); }));
+    HWND readOnly = GetDlgItem(chooser, 0x410); // chx1
+    ASSERT_NE(readOnly, nullptr);
+    EXPECT_TRUE(shown(readOnly));
+    EXPECT_TRUE(checked(readOnly));
+    typeText((folder / L"a.wav").wstring());
+    pressKey(VK_RETURN);
+    EXPECT_TRUE(waitUntil([&] { return textOf(control(control::Edit01)) == (folder / L"a.wav").wstring(); }));
+
+    clickCentre(control(control::Button3));
+    ASSERT_TRUE(waitUntil([&] { return (chooser = window_->topLevel(L"select output file")); }));
+    EXPECT_FALSE(shown(GetDlgItem(chooser, 0x410)));
+    typeText(L"b");
+    pressKey(VK_RETURN);
+    EXPECT_TRUE(waitUntil([&] { return textOf(control(control::Edit02)) == (folder / L"b.mp3").wstring(); }));
+}
+
+TEST_F(WindowTest, ACancelledChooserKeepsTheTypedPath) {
+    click(control(control::Edit01), {10, 10});
+    typeText(L"typed.wav");
+    clickCentre(control(control::Button2));
+    HWND chooser = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (chooser = window_->topLevel(L"select input file")); }));
+    pressKey(VK_ESCAPE);
+    ASSERT_TRUE(waitUntil([&] { return window_->topLevel(L"select input file") == nullptr; }));
+    EXPECT_EQ(textOf(control(control::Edit01)), L"typed.wav");
+}
+
+TEST(WindowWithoutEncoder, AFailedStartShowsAMessageBoxNamingTheEncoder) {
+    Scratch scratch;
+    const fs::path program = scratch.folder() / L"Project1.exe";
+    fs::copy_file(programFolder() + L"\\Project1.exe", program);
+    RunningWindow window(program.wstring(), scratch.folder().wstring(),
+                         {{L"PATH", scratch.folder().wstring()}});
+    clickCentre(window.control(control::Button1));
+    HWND box = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (box = window.topLevel(widen(quendra::form::kApplicationTitle), L"#32770")); }));
+    HWND text = FindWindowExW(box, nullptr, L"Static", nullptr);
+    while (text && textOf(text).find(L"lame.bin") == std::wstring::npos)
+        text = FindWindowExW(box, text, L"Static", nullptr);
+    EXPECT_NE(text, nullptr);
+    pressKey(VK_RETURN);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(window.alive());
+}
+
+} // namespace
