@@ -1,6 +1,8 @@
-# The Debian package, made by CPack from the install rules: `cpack -G DEB` in a Release build
-# (scripts/package does all of it). The package installs under /usr: the program and lame.bin in
-# /usr/lib/quendra-orvo, the link /usr/bin/quendra-orvo, the desktop entry and the icons.
+# The packages, made by CPack from the install rules. On Linux a Debian package, `cpack -G DEB` in
+# a Release build (scripts/package does all of it), installing under /usr: the program and
+# lame.bin in /usr/lib/quendra-orvo, the link /usr/bin/quendra-orvo, the desktop entry and the
+# icons. On Windows a zip, `cpack -G ZIP` (scripts/package-windows): Project1.exe and a text that
+# says where the encoder goes.
 
 set(CPACK_PACKAGE_NAME quendra-orvo)
 set(CPACK_PACKAGE_VENDOR "Quendra orvo")
@@ -13,9 +15,19 @@ encoder in a terminal window.]])
 set(CPACK_PACKAGE_CONTACT "Quendra orvo packaging <packaging@quendra-orvo.example.org>")
 if(UNIX AND NOT APPLE)
     set(CPACK_GENERATOR DEB)
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+elseif(WIN32)
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        set(CPACK_SYSTEM_NAME win32)
+    else()
+        set(CPACK_SYSTEM_NAME win64)
+    endif()
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/README-Windows.txt DESTINATION .
+            RENAME README.txt)
 endif()
 set(CPACK_SOURCE_GENERATOR "")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
