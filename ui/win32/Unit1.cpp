@@ -9,6 +9,7 @@
 #include "Pictures.h"
 #include "Placements.h"
 #include "Roles.h"
+#include "TextMeasure.h"
 #include "WideText.h"
 #include "WindowFrame.h"
 
@@ -57,28 +58,12 @@ HFONT windowFont(int dpi) {
                        win32::widen(form::kFontFamily).c_str());
 }
 
-int textWidth(HFONT font, const std::wstring& text) {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, font);
-    SIZE size{};
-    GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
-    return size.cx;
-}
-
-form::TextExtent measure(HFONT font) {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, font);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(screen, &metrics);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
-    return {double(metrics.tmHeight), double(textWidth(font, win32::widen(form::kTextSample)))};
-}
-
 RECT toRect(const form::PixelRect& r) {
     return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
+
+bool checkedIn(HWND button) {
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 TForm1* formOf(HWND window) {
@@ -115,6 +100,13 @@ LRESULT CALLBACK dropTargetProc(HWND field, UINT message, WPARAM wParam, LPARAM 
         return 0;
     }
     return DefSubclassProc(field, message, wParam, lParam);
+}
+
+// Made in the state the model gives, shown and enabled or not: showing or enabling each control
+// afterwards would cost the window manager a redraw of its neighbours each time.
+DWORD initialStyle(const ControlState& state) {
+    return WS_CHILD | WS_CLIPSIBLINGS | (state.visible ? WS_VISIBLE : 0) |
+           (state.enabled ? 0 : WS_DISABLED);
 }
 
 // A group frame paints only its line and caption; the face inside is the window's, painted here,
@@ -165,9 +157,11 @@ TForm1::~TForm1() {
 void TForm1::measureLayout() {
     dpi_ = screenDpi();
     font_ = windowFont(dpi_);
+    measure_ = std::make_unique<win32::TextMeasure>(font_);
     HFONT design = windowFont(form::kDesignDpi);
     const double density = double(dpi_) / form::kDesignDpi;
-    scale_ = density * form::layoutScale(measure(design), measure(design));
+    const form::TextExtent designText = win32::TextMeasure(design).extent();
+    scale_ = density * form::layoutScale(designText, designText);
     DeleteObject(design);
     const form::PixelRect extent = form::scaled(form::clientExtent(), scale_);
     extent_ = {extent.width, extent.height};
@@ -227,9 +221,12 @@ void TForm1::createControls() {
 
 HWND TForm1::createControl(const ControlState& state) {
     const wchar_t* className = WC_BUTTONW;
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    DWORD style = initialStyle(state);
     DWORD extended = 0;
-    std::wstring caption = win32::widen(state.caption);
+    // An edit field or drop-down is made with its text, the rest with their caption.
+    const std::wstring caption = win32::widen(
+        state.kind == ControlKind::Edit || state.kind == ControlKind::DropDown ? state.text
+                                                                                : state.caption);
     RECT place = placeOf(state.name);
     switch (state.kind) {
     case ControlKind::Label:
@@ -267,7 +264,7 @@ HWND TForm1::createControl(const ControlState& state) {
                              ? form::scaled(form::kIndicatorSize + form::kIndicatorCaptionGap,
                                             scale_) + 2
                              : 0;
-        place.right = std::max<LONG>(place.right, place.left + mark + textWidth(font_, caption));
+        place.right = std::max<LONG>(place.right, place.left + mark + measure_->width(caption));
     }
     HWND handle = CreateWindowExW(extended, className, caption.c_str(), style, place.left,
                                   place.top, place.right - place.left, place.bottom - place.top,
@@ -313,7 +310,7 @@ void TForm1::createRadioButtons(const ControlState& state, const RECT& frame) {
     for (std::size_t i = 0; i < rects.size(); ++i) {
         const form::PixelRect r = form::scaled(rects[i], scale_);
         // The first button opens the group: the arrow keys move within it, Tab enters and leaves.
-        const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | BS_AUTORADIOBUTTON | (i ? 0 : WS_GROUP);
+        const DWORD style = initialStyle(state) | BS_AUTORADIOBUTTON | (i ? 0 : WS_GROUP);
         HWND button = CreateWindowExW(
             0, WC_BUTTONW, win32::widen(state.items[i]).c_str(), style, frame.left + r.left,
             frame.top + r.top, r.width, r.height, client_,
@@ -345,7 +342,7 @@ void TForm1::createDecorations() {
     for (const form::CreditLine& c : form::creditLines()) {
         const std::wstring text = win32::widen(c.text);
         RECT r = toRect(form::scaled(c.rect, scale_));
-        r.right = std::max<LONG>(r.right, r.left + textWidth(font_, text));
+        r.right = std::max<LONG>(r.right, r.left + measure_->width(text));
         HWND line = CreateWindowExW(0, WC_STATICW, text.c_str(),
                                     WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, r.left, r.top,
                                     r.right - r.left, r.bottom - r.top, client_,
@@ -436,7 +433,7 @@ void TForm1::mirror(const std::string& name, Field field) {
         }
         break;
     case Field::Checked:
-        if (state.kind == ControlKind::CheckBox)
+        if (state.kind == ControlKind::CheckBox && checkedIn(handle) != state.checked)
             SendMessageW(handle, BM_SETCHECK, state.checked ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
     case Field::ItemIndex:
@@ -444,11 +441,13 @@ void TForm1::mirror(const std::string& name, Field field) {
             for (std::size_t i = 0; i < buttons->second.size(); ++i) {
                 HWND button = buttons->second[i];
                 const bool selected = static_cast<int>(i) == state.itemIndex;
-                SendMessageW(button, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+                if (checkedIn(button) != selected)
+                    SendMessageW(button, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
                 // Tab enters a radio group at its selected button.
                 const LONG style = GetWindowLongW(button, GWL_STYLE);
-                SetWindowLongW(button, GWL_STYLE,
-                               selected ? style | WS_TABSTOP : style & ~LONG(WS_TABSTOP));
+                const LONG wanted = selected ? style | WS_TABSTOP : style & ~LONG(WS_TABSTOP);
+                if (wanted != style)
+                    SetWindowLongW(button, GWL_STYLE, wanted);
             }
         }
         break;

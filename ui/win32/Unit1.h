@@ -7,6 +7,7 @@
 #include "FormActions.h"
 #include "FormModel.h"
 #include "HoverHints.h"
+#include "TextMeasure.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -69,6 +70,7 @@ private:
     HWND window_ = nullptr;
     HWND client_ = nullptr; // everything the window shows; scrolled as a whole
     HFONT font_ = nullptr;
+    std::unique_ptr<quendra::win32::TextMeasure> measure_; // in the window's font
     double scale_ = 1.0;
     int dpi_ = 96;
     SIZE extent_{};

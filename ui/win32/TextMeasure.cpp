@@ -1,0 +1,29 @@
+#include "TextMeasure.h"
+
+#include "DesignFont.h"
+#include "WideText.h"
+
+namespace quendra::win32 {
+
+TextMeasure::TextMeasure(HFONT font) : dc_(CreateCompatibleDC(nullptr)) {
+    old_ = SelectObject(dc_, font);
+}
+
+TextMeasure::~TextMeasure() {
+    SelectObject(dc_, old_);
+    DeleteDC(dc_);
+}
+
+int TextMeasure::width(const std::wstring& text) const {
+    SIZE size{};
+    GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+form::TextExtent TextMeasure::extent() const {
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc_, &metrics);
+    return {double(metrics.tmHeight), double(width(widen(form::kTextSample)))};
+}
+
+} // namespace quendra::win32
