@@ -23,7 +23,8 @@ public:
     virtual LaunchResult launch(const EncoderCommand& command) = 0;
 };
 
-// The platform's launcher: WinExec on Windows, a detached process in a terminal elsewhere.
+// The platform's launcher: CreateProcessW with its own console on Windows, a detached process
+// in a terminal elsewhere.
 std::unique_ptr<EncoderLauncher> systemEncoderLauncher();
 
 } // namespace quendra
