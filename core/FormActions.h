@@ -34,8 +34,6 @@ public:
     // A file chosen in a chooser or dropped on a path field goes in as if typed.
     void fileChosen(ControlName field, std::string path);
 
-    void setLauncher(EncoderLauncher& launcher) { launcher_ = &launcher; }
-
 private:
     EventWiring input_;
     FormModel& model_;

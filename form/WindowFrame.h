@@ -18,7 +18,6 @@ inline constexpr int kOuterHeight = 692;
 inline constexpr bool kResizable = true;
 inline constexpr bool kMinimizable = true;
 inline constexpr bool kMaximizable = false;
-inline constexpr bool kScrollsContent = true;
 // The frame assumed until the platform reports its own: two 4-pixel sizing borders and a
 // 19-pixel title bar.
 inline constexpr int kAssumedFrameWidth = 8;

@@ -65,12 +65,20 @@ void placeCaptioned(QWidget* widget, form::PixelRect rect) {
     place(widget, rect);
 }
 
+Qt::WindowFlags frameFlags() {
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (form::kMinimizable)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (form::kMaximizable)
+        flags |= Qt::WindowMaximizeButtonHint;
+    return flags;
+}
+
 } // namespace
 
 TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
+    : QWidget(parent, frameFlags()),
       actions_(model_, launcher), ownNotice_(std::make_unique<ui::MessageBoxNotice>()),
       notice_(ownNotice_.get()) {
     Q_INIT_RESOURCE(quendra);
@@ -440,7 +448,8 @@ void TForm1::fitOuterSize() {
 }
 
 void TForm1::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange && windowState().testFlag(Qt::WindowMaximized))
+    if (!form::kMaximizable && event->type() == QEvent::WindowStateChange &&
+        windowState().testFlag(Qt::WindowMaximized))
         QTimer::singleShot(0, this,
                            [this] { setWindowState(windowState() & ~Qt::WindowMaximized); });
     QWidget::changeEvent(event);

@@ -168,8 +168,10 @@ void TForm1::measureLayout() {
 }
 
 void TForm1::createFrame() {
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME |
-                        WS_CLIPCHILDREN | (form::kMaximizable ? WS_MAXIMIZEBOX : 0);
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
+                        (form::kMinimizable ? WS_MINIMIZEBOX : 0) |
+                        (form::kResizable ? WS_THICKFRAME : 0) |
+                        (form::kMaximizable ? WS_MAXIMIZEBOX : 0);
     window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass,
                               win32::widen(form::kCaption).c_str(), style, CW_USEDEFAULT,
                               CW_USEDEFAULT, form::scaled(form::kOuterWidth, scale_),
