@@ -28,14 +28,6 @@ double median(std::vector<double> values) {
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-void report(const char* what) {
-    const char* fd = std::getenv("QUENDRA_BENCH_REPORT_FD");
-    if (!fd || !*fd)
-        return;
-    const std::string line = std::string(what) + " " + std::to_string(monotonicNs()) + "\n";
-    [[maybe_unused]] const ssize_t written = write(std::atoi(fd), line.data(), line.size());
-}
-
 std::vector<pid_t> childProcesses() {
     std::vector<pid_t> children;
     std::error_code error;

@@ -14,10 +14,6 @@ std::int64_t monotonicNs();
 
 double median(std::vector<double> values);
 
-// Sends "<what> <nanoseconds>" to the driver through the descriptor named by
-// QUENDRA_BENCH_REPORT_FD; does nothing when the variable is not set.
-void report(const char* what);
-
 // The processes this one is the parent of, started or adopted, running or ended and not yet
 // reaped. A benchmark reaps only the ones it caused, never a process its caller attached to it.
 std::vector<pid_t> childProcesses();

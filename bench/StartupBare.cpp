@@ -1,14 +1,14 @@
 // The floor for any Qt Widgets program: an empty window of the main window's size, built and
 // linked like the program, ending once its first frame is shown.
-#include "BenchSupport.h"
 #include "FirstFrame.h"
+#include "FirstFrameReport.h"
 #include "WindowFrame.h"
 
 #include <QApplication>
 #include <QWidget>
 
 int main(int argc, char* argv[]) {
-    quendra::bench::report("main");
+    quendra::ui::reportToStarter("main");
     QApplication application(argc, argv);
     QWidget window;
     window.resize(quendra::form::kOuterWidth - quendra::form::kAssumedFrameWidth,

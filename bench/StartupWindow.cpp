@@ -1,8 +1,8 @@
 // The program's entry as Project1.cpp has it, ending once the window's first frame is shown.
 #include "AppIdentity.h"
-#include "BenchSupport.h"
 #include "EncoderLauncher.h"
 #include "FirstFrame.h"
+#include "FirstFrameReport.h"
 #include "Unit1.h"
 
 #include <QApplication>
@@ -10,7 +10,7 @@
 #include <memory>
 
 int main(int argc, char* argv[]) {
-    quendra::bench::report("main");
+    quendra::ui::reportToStarter("main");
     QApplication application(argc, argv);
     quendra::ui::setApplicationIdentity();
 
