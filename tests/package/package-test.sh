@@ -169,6 +169,17 @@ xcb_plugin_declared() {
         { echo "  $plugin comes from ${package:-?}, which Depends does not name" >&2; return 1; }
 }
 check "Depends covers Qt's xcb platform plugin" xcb_plugin_declared
+# In a Wayland session the window is native only with Qt's Wayland platform plugin.
+wayland_plugin_recommended() {
+    local plugin package
+    plugin=$(dpkg-query -S '*/plugins/platforms/libqwayland-generic.so' 2>/dev/null | head -n 1 |
+        sed 's/.*: //')
+    [ -n "$plugin" ] || { echo "  no Debian package ships Qt's wayland platform plugin" >&2; return 1; }
+    package=$(owner_of "$plugin") || { echo "  $plugin belongs to no package" >&2; return 1; }
+    tr ',|' '\n\n' <<<"$(field Recommends)" | sed -e 's/([^)]*)//g' -e 's/[[:space:]]//g' |
+        grep -qxF -- "$package" || { echo "  Recommends does not name $package" >&2; return 1; }
+}
+check "Recommends Qt's wayland platform plugin" wayland_plugin_recommended
 
 metainfo_valid() {
     appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.quendra_orvo.metainfo.xml" >&2
