@@ -35,7 +35,7 @@ publisher=$(record CompanyName)
 [ -n "$product" ] && [ -n "$version" ] && [ -n "$publisher" ] ||
     fail "Project1.exe has no product name, version or publisher in its version record"
 
-case $(i686-w64-mingw32-objdump -f "$installer" | sed -n 's/^architecture: //p') in
+case $(x86_64-w64-mingw32-objdump -f "$installer" | sed -n 's/^architecture: //p') in
 i386,*) bits=32; program_files='Program Files (x86)' ;;
 i386:x86-64,*) bits=64; program_files='Program Files' ;;
 *) fail "$installer is no Windows program" ;;
