@@ -32,8 +32,9 @@ record() { strings -el "$expected/Project1.exe" | grep -A1 -x "$1" | sed -n 2p; 
 product=$(record ProductName)
 version=$(record ProductVersion)
 publisher=$(record CompanyName)
-[ -n "$product" ] && [ -n "$version" ] && [ -n "$publisher" ] ||
+if [ -z "$product" ] || [ -z "$version" ] || [ -z "$publisher" ]; then
     fail "Project1.exe has no product name, version or publisher in its version record"
+fi
 
 case $(x86_64-w64-mingw32-objdump -f "$installer" | sed -n 's/^architecture: //p') in
 i386,*) bits=32; program_files='Program Files (x86)' ;;
@@ -48,8 +49,10 @@ entry() { # the key's values as reg prints them; nothing when there is no key
     tr -d '\r' <<<"$values" | sed '/^$/d'
 }
 # Drive C: but for the temporary folders, which every program writes to.
-snapshot() { (cd "$WINEPREFIX/drive_c" && find . ! -ipath '*/temp/*' ! -ipath '*/temp' | LC_ALL=C sort); }
-menu() { (cd "$start_menu" && ls -A | LC_ALL=C sort); }
+snapshot() {
+    (cd "$WINEPREFIX/drive_c" && find . ! -ipath '*/temp/*' ! -ipath '*/temp' | LC_ALL=C sort)
+}
+menu() { find "$start_menu" -mindepth 1 -maxdepth 1 -printf '%f\n' | LC_ALL=C sort; }
 unix_path() { "$WINE64" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 
 install() { # [/D=folder]
