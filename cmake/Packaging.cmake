@@ -1,11 +1,13 @@
 # The packages, made by CPack from the install rules. On Linux a Debian package, `cpack -G DEB` in
 # a Release build (scripts/package does all of it), installing under /usr: the program and
 # lame.bin in /usr/lib/quendra-orvo, the link /usr/bin/quendra-orvo, the desktop entry and the
-# icons. On Windows a zip, `cpack -G ZIP` (scripts/package-windows): Project1.exe and a text that
-# says where the encoder goes.
+# icons. On Windows a zip, `cpack -G ZIP`, and an installer made with NSIS from the same install
+# rules, `cmake --build <build> --target installer` (cmake/WindowsInstaller.cmake); both made by
+# scripts/package-windows: Project1.exe, lame.bin, README.txt and the licences of the libraries
+# in lame.bin.
 
 set(CPACK_PACKAGE_NAME quendra-orvo)
-set(CPACK_PACKAGE_VENDOR "Quendra orvo")
+set(CPACK_PACKAGE_VENDOR "${QUENDRA_PUBLISHER}")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_DESCRIPTION [[
@@ -26,6 +28,15 @@ elseif(WIN32)
     endif()
     install(FILES ${PROJECT_SOURCE_DIR}/resources/README-Windows.txt DESTINATION .
             RENAME README.txt)
+    # The encoder beside the program, when this build makes it (lamebin/).
+    if(TARGET lamebin)
+        install(TARGETS lamebin RUNTIME DESTINATION .)
+    endif()
+    # The licences the libraries in lame.bin ask to be shipped with it, and where their sources
+    # come from: a folder of text files made where the libraries are built.
+    if(DEFINED QUENDRA_WINDOWS_LICENSES)
+        install(DIRECTORY ${QUENDRA_WINDOWS_LICENSES}/ DESTINATION licenses)
+    endif()
 endif()
 set(CPACK_SOURCE_GENERATOR "")
 set(CPACK_STRIP_FILES ON)
@@ -113,6 +124,9 @@ if(UNIX AND NOT APPLE)
 endif()
 
 include(CPack)
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/WindowsInstaller.cmake)
+endif()
 
 # The package test: only in a build with tests and with the window.
 if(QUENDRA_BUILD_TESTS AND TARGET Project1 AND TARGET lamebin

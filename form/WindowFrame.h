@@ -6,7 +6,6 @@ namespace quendra::form {
 inline constexpr const char* kCaption =
     "Quendra orvo 1.1 Pro   -   Tamrik Edition   -   powered by LAME 3.97";
 inline constexpr const char* kApplicationTitle = "Quendra orvo 1.1 Pro";
-inline constexpr const char* kProductName = "Quendra orvo";
 inline constexpr const char* kDesktopFileName = "quendra-orvo";
 
 // The window's frame: a fixed outer size at the design density, a resizable border, a title bar

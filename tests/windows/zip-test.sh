@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Checks the Windows zip as a user gets it: it holds Project1.exe and README.txt and nothing else,
-# the program needs no DLL besides Windows' own, the text says where the encoder goes, and the
-# unpacked program, with a recording lame.bin put beside it as the text says, hands the encoder
+# Checks the Windows zip as a user gets it: it holds Project1.exe, lame.bin, README.txt and the
+# libraries' licences and nothing else, the programs need no DLL besides Windows' own, and the
+# unpacked program, with the recording lame.bin put in place of the encoder, hands the encoder
 # its command (the window test that presses "Start encoding", run against the unpacked program).
 #
 #   tests/windows/zip-test.sh <zip> <folder with window_tests.exe and the recording lame.bin>
@@ -14,16 +14,26 @@ trap 'rm -rf "$unpacked"' EXIT
 fail() { echo "zip-test: $*" >&2; exit 1; }
 
 unzip -q "$zip" -d "$unpacked"
-[ "$(cd "$unpacked" && find . -mindepth 1 | sort | tr '\n' ' ')" = "./Project1.exe ./README.txt " ] ||
-    fail "the zip holds: $(cd "$unpacked" && find . -mindepth 1 | tr '\n' ' ')"
-grep -q 'lame.bin' "$unpacked/README.txt" || fail "README.txt does not say where lame.bin goes"
+# The licences' file names are the libraries' business; one for each library, beside SOURCES.txt.
+listing=$(cd "$unpacked" && find . -mindepth 1 | LC_ALL=C sort)
+[ "$(grep -v '^\./licenses/' <<<"$listing" | tr '\n' ' ')" = \
+    "./Project1.exe ./README.txt ./lame.bin ./licenses " ] ||
+    fail "the zip holds: $(tr '\n' ' ' <<<"$listing")"
+licences=$(sed -n 's|^\./licenses/||p' <<<"$listing")
+for name in SOURCES.txt mp3lame sndfile mpg123; do
+    grep -q "$name" <<<"$licences" || fail "no licence for $name: $(tr '\n' ' ' <<<"$licences")"
+done
+grep -v '\.txt$' <<<"$licences" && fail "licenses/ holds other than text files"
+grep -q 'lame.bin' "$unpacked/README.txt" || fail "README.txt does not name lame.bin"
 
-# Windows' own libraries only: the program is linked statically.
+# Windows' own libraries only: the programs are linked statically.
 allowed=' KERNEL32.dll USER32.dll GDI32.dll COMCTL32.DLL COMDLG32.DLL SHELL32.dll msvcrt.dll '
 objdump=$(command -v i686-w64-mingw32-objdump || command -v x86_64-w64-mingw32-objdump)
-while read -r dll; do
-    case $allowed in *" $dll "*) ;; *) fail "Project1.exe needs $dll" ;; esac
-done < <("$objdump" -p "$unpacked/Project1.exe" | sed -n 's/^[[:space:]]*DLL Name: //p')
+for program in Project1.exe lame.bin; do
+    while read -r dll; do
+        case $allowed in *" $dll "*) ;; *) fail "$program needs $dll" ;; esac
+    done < <("$objdump" -p "$unpacked/$program" | sed -n 's/^[[:space:]]*DLL Name: //p')
+done
 
 cp "$tests/window_tests.exe" "$tests/lame.bin" "$unpacked/"
 bash "$here/wine-desktop.sh" -- bash -c '"$WINE" "$0" --gtest_filter=*StartEncoding*' \
