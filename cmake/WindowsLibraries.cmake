@@ -1,6 +1,6 @@
-# LAME's library and libsndfile (reading MPEG audio through mpg123) for a Windows build, static, made
-# from Debian's source packages by scripts/windows-libraries in this build tree when the project is
-# configured; once built, configuring again fetches and builds nothing.
+# LAME's library and libsndfile (reading MPEG audio through mpg123) for a Windows build, static,
+# made from Debian's source packages by scripts/windows-libraries in this build tree when the
+# project is configured; once built, configuring again fetches and builds nothing.
 #
 # Defines the imported targets windows_libs::mp3lame (#include <lame.h>) and windows_libs::sndfile
 # (#include <sndfile.h>; it brings mpg123, LAME's library and the Windows libraries they use), and
@@ -35,7 +35,8 @@ set_target_properties(windows_libs::mpg123 PROPERTIES
 add_library(windows_libs::mp3lame STATIC IMPORTED)
 set_target_properties(windows_libs::mp3lame PROPERTIES
     IMPORTED_LOCATION ${_windows_libs_prefix}/lib/libmp3lame.a
-    INTERFACE_INCLUDE_DIRECTORIES "${_windows_libs_prefix}/include;${_windows_libs_prefix}/include/lame")
+    INTERFACE_INCLUDE_DIRECTORIES
+        "${_windows_libs_prefix}/include;${_windows_libs_prefix}/include/lame")
 
 add_library(windows_libs::sndfile STATIC IMPORTED)
 set_target_properties(windows_libs::sndfile PROPERTIES
