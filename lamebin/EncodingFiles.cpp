@@ -1,13 +1,8 @@
 #include "EncodingFiles.h"
 
+#include "FileSystem.h"
+
 namespace quendra {
-
-namespace {
-
-// Linux opens paths of up to PATH_MAX - 1 bytes.
-constexpr std::size_t kLongestPath = 4095;
-
-} // namespace
 
 std::string refusal(const std::vector<std::string>& files, const PathProbe& probe) {
     if (files.empty())

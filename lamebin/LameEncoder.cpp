@@ -3,11 +3,12 @@
 #include "IgnoredOptions.h"
 #include "TagText.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
-
-#include <strings.h>
 
 namespace quendra {
 
@@ -72,7 +73,10 @@ int id3v1Genre(lame_t lame) {
 }
 
 bool sameLetters(const std::string& a, const char* b) {
-    return strcasecmp(a.c_str(), b) == 0;
+    return std::equal(a.begin(), a.end(), b, b + std::strlen(b), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
 }
 
 std::string setTags(lame_t lame, const Settings& settings, std::vector<std::string>& notes) {

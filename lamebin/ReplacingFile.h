@@ -2,6 +2,7 @@
 
 #include "ByteSink.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,8 +10,9 @@ namespace quendra {
 
 // The output written under a temporary name in the output's folder and put in the output's
 // place only by commit(), in one rename: until then an earlier file of that name stays as it
-// was, and a file never committed is removed. A link as output is followed, so the file it
-// leads to is the one replaced; a replaced file keeps its permissions.
+// was, and a file never committed is removed. On Linux a link as output is followed, so the file
+// it leads to is the one replaced, and a replaced file keeps its permissions. On Windows any name
+// of any length is written through the wide API, and the rename writes through to the disk.
 class ReplacingFile : public ByteSink {
 public:
     ReplacingFile() = default;
@@ -30,14 +32,19 @@ public:
     std::size_t size() const override { return written_; }
     std::string error() const override { return error_; }
 
-    const std::string& temporaryName() const { return temporary_; }
-
 private:
     bool flushBuffer();
     bool fail(const std::string& what);
 
-    int folder_ = -1;
-    int file_ = -1;
+    // The platform's part (ReplacingFilePosix.cpp, ReplacingFileWindows.cpp).
+    bool writeAll(const unsigned char* bytes, std::size_t size);
+    bool writeAllAt(std::size_t offset, const unsigned char* bytes, std::size_t size);
+    void closeFolder();
+    static std::string lastErrorText();
+
+    std::intptr_t folder_ = -1; // the folder's descriptor on Linux
+    std::intptr_t file_ = -1;   // the temporary file's descriptor, or its HANDLE on Windows
+    std::string folderName_;
     std::string name_;      // the output's name in its folder
     std::string temporary_; // the temporary file's name in that folder
     unsigned mode_ = 0;

@@ -1,12 +1,6 @@
 #include "SoundFileInput.h"
 
-#include <cerrno>
-#include <cstring>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace quendra {
 
@@ -29,23 +23,19 @@ SoundFileInput::~SoundFileInput() {
         sf_close(file_);
 }
 
+std::string SoundFileInput::libraryRefusal() {
+    std::string why = sf_strerror(nullptr);
+    if (!why.empty() && why.back() == '.')
+        why.pop_back();
+    return "libsndfile cannot read it as audio (" + why + ")";
+}
+
 std::string SoundFileInput::open(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::strerror(errno);
-    struct stat status {};
-    if (fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
-        ::close(fd);
-        return "it is a folder, not an audio file";
-    }
     info_ = SF_INFO{};
-    file_ = sf_open_fd(fd, SFM_READ, &info_, SF_TRUE);
-    if (!file_) {
-        std::string why = sf_strerror(nullptr);
-        if (!why.empty() && why.back() == '.')
-            why.pop_back();
-        return "libsndfile cannot read it as audio (" + why + ")";
-    }
+    std::string why;
+    file_ = openFile(path, why);
+    if (!file_)
+        return why;
     // Float samples scaled to the full integer range, as LAME's program reads them.
     sf_command(file_, SFC_SET_SCALE_FLOAT_INT_READ, nullptr, SF_TRUE);
     if (layerOneOrTwo(info_.format)) {

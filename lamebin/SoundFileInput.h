@@ -9,7 +9,8 @@
 namespace quendra {
 
 // An audio file read through libsndfile: WAV, AIFF, MPEG Layer I, II and III and whatever else it
-// knows. Opened through a descriptor, so that a path of any length Linux can open is read.
+// knows. Opened by the platform (SoundFileInputPosix.cpp, SoundFileInputWindows.cpp) and handed
+// to libsndfile as a descriptor, so that a path of any length the platform opens is read.
 class SoundFileInput : public AudioInput {
 public:
     ~SoundFileInput() override;
@@ -24,6 +25,10 @@ public:
     long read(int* samples, long frames) override;
 
 private:
+    // The file opened for "info_"; nullptr with the reason in "why".
+    SNDFILE* openFile(const std::string& path, std::string& why);
+    static std::string libraryRefusal();
+
     SNDFILE* file_ = nullptr;
     SF_INFO info_{};
 };

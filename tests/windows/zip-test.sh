@@ -35,6 +35,11 @@ for program in Project1.exe lame.bin; do
     done < <("$objdump" -p "$unpacked/$program" | sed -n 's/^[[:space:]]*DLL Name: //p')
 done
 
+# The unpacked program as it is: "Start encoding" with its own lame.bin writes the MP3.
+bash "$here/wine-desktop.sh" -- bash -c \
+    'QUENDRA_PROGRAM="$("$WINE64" winepath -w "$1" | tr -d "\r")" "$WINE" "$0"' \
+    "$tests/encoding_window_tests.exe" "$unpacked/Project1.exe"
+# With the recording lame.bin in its place: the encoder receives every field exactly.
 cp "$tests/window_tests.exe" "$tests/lame.bin" "$unpacked/"
 bash "$here/wine-desktop.sh" -- bash -c '"$WINE" "$0" --gtest_filter=*StartEncoding*' \
     "$unpacked/window_tests.exe"

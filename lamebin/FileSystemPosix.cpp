@@ -1,0 +1,19 @@
+#include "FileSystem.h"
+
+#include <sys/stat.h>
+
+namespace quendra {
+
+// PATH_MAX with the terminating NUL.
+const std::size_t kLongestPath = 4095;
+
+PathInfo pathInfo(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return {};
+    return {true, S_ISDIR(info.st_mode),
+            FileIdentity{static_cast<unsigned long long>(info.st_dev),
+                         static_cast<unsigned long long>(info.st_ino)}};
+}
+
+} // namespace quendra
