@@ -1,9 +1,10 @@
 // A real encoding started by "Start encoding" on the real window, the same command given to
 // "lame.bin" directly, and the same settings given to Debian's "lame" program, which runs on the
 // same library. This process adopts the detached encoder and waits for it, so the first time
-// ends when "lame.bin" has exited.
+// ends when "lame.bin" has exited. Given the Windows lame.bin and wine's loader, it also times
+// the Windows build under wine on the same file and settings.
 //
-//   bench_encoding [--runs N] [--seconds S]
+//   bench_encoding [--runs N] [--seconds S] [--windows LAME.BIN WINE]
 #include "BenchSupport.h"
 #include "CommandBuilder.h"
 #include "CommandLine.h"
@@ -114,6 +115,22 @@ std::vector<std::string> forLameProgram(std::vector<std::string> arguments) {
     return arguments;
 }
 
+// The Windows lame.bin and the wine loader after "--windows", or nothing.
+std::vector<std::string> windowsBuild(int argc, char** argv) {
+    for (int i = 1; i + 2 < argc; ++i)
+        if (std::string(argv[i]) == "--windows")
+            return {argv[i + 1], argv[i + 2]};
+    return {};
+}
+
+std::vector<char*> argvOf(std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    for (std::string& a : arguments)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    return argv;
+}
+
 bool succeeded(int status) {
     return status >= 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
@@ -133,6 +150,7 @@ int main(int argc, char** argv) {
     const fs::path viaWindow = directory / "window.mp3";
     const fs::path direct = directory / "direct.mp3";
     const fs::path lameBinDirect = directory / "lamebin.mp3";
+    const fs::path windowsDirect = directory / "windows.mp3";
     writeWave(wave, seconds);
 
     quendra::PosixEncoderLauncher launcher(LAMEBIN_DIR, quendra::Console::None);
@@ -164,14 +182,22 @@ int main(int argc, char** argv) {
     std::vector<std::string> lameBinArguments{std::string(LAMEBIN_DIR) + "/lame.bin"};
     lameBinArguments.insert(lameBinArguments.end(), arguments.begin(), arguments.end());
     lameBinArguments.back() = lameBinDirect.string();
-    std::vector<char*> lameBinArgv;
-    for (std::string& a : lameBinArguments)
-        lameBinArgv.push_back(a.data());
-    lameBinArgv.push_back(nullptr);
+    std::vector<char*> lameBinArgv = argvOf(lameBinArguments);
+    // wine, the Windows lame.bin, the same arguments with the files on wine's drive Z:.
+    std::vector<std::string> windowsArguments = windowsBuild(argc, argv);
+    const bool onWindows = !windowsArguments.empty();
+    if (onWindows) {
+        std::swap(windowsArguments[0], windowsArguments[1]);
+        windowsArguments.insert(windowsArguments.end(), arguments.begin(), arguments.end() - 2);
+        windowsArguments.push_back("Z:" + wave.string());
+        windowsArguments.push_back("Z:" + windowsDirect.string());
+    }
+    std::vector<char*> windowsArgv = argvOf(windowsArguments);
 
     std::vector<double> windowSeconds;
     std::vector<double> directSeconds;
     std::vector<double> lameBinSeconds;
+    std::vector<double> windowsSeconds;
     bool ok = true;
     auto runWindow = [&] {
         fs::remove(viaWindow);
@@ -206,12 +232,18 @@ int main(int argc, char** argv) {
     };
     auto runLame = [&] { directSeconds.push_back(runProgram(direct, lameArgv)); };
     auto runLameBin = [&] { lameBinSeconds.push_back(runProgram(lameBinDirect, lameBinArgv)); };
+    auto runWindows = [&] {
+        if (onWindows)
+            windowsSeconds.push_back(runProgram(windowsDirect, windowsArgv));
+    };
     for (int i = 0; i < runs; ++i) {
         if (i % 2 == 0) {
             runWindow();
             runLame();
             runLameBin();
+            runWindows();
         } else {
+            runWindows();
             runLameBin();
             runLame();
             runWindow();
@@ -219,7 +251,8 @@ int main(int argc, char** argv) {
     }
     const bool same = fs::exists(viaWindow) && fs::file_size(viaWindow) > 0 &&
                       contents(viaWindow) == contents(direct) &&
-                      contents(lameBinDirect) == contents(direct);
+                      contents(lameBinDirect) == contents(direct) &&
+                      (!onWindows || contents(windowsDirect) == contents(direct));
     std::printf("real encoding of a %d-second stereo WAV, median of %d runs each, alternating\n",
                 seconds, runs);
     std::printf("  lame.bin and Debian's lame program on LAME's library %s\n",
@@ -240,7 +273,13 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < windowSeconds.size(); ++i)
         std::printf(" %.3f/%.3f/%.3f", windowSeconds[i], lameBinSeconds[i], directSeconds[i]);
     std::printf(" s\n");
-    std::printf("  all exited with 0: %s; the three MP3 files are identical: %s\n",
+    if (onWindows) {
+        std::printf("  %-52s %8.3f s\n", "the Windows lame.bin (32-bit) under wine",
+                    median(windowsSeconds));
+        std::printf("  %-52s %8.3f    (target <= 1.10)\n", "ratio Windows lame.bin / lame.bin",
+                    median(windowsSeconds) / median(lameBinSeconds));
+    }
+    std::printf("  all exited with 0: %s; the MP3 files are identical: %s\n",
                 ok ? "yes" : "NO", same ? "yes" : "NO");
     fs::remove_all(directory);
     return ok && same && notice.failures == 0 ? 0 : 1;

@@ -21,6 +21,8 @@ bool isConsole(DWORD which) {
 
 void prepareConsole() {
     SetConsoleOutputCP(CP_UTF8);
+    if (ownsItsWindow())
+        SetConsoleTitleW(L"lame.bin");
 }
 
 // Windows hands a program one line, not arguments; it is shown as it came.
