@@ -20,7 +20,7 @@ listing=$(cd "$unpacked" && find . -mindepth 1 | LC_ALL=C sort)
     "./Project1.exe ./README.txt ./lame.bin ./licenses " ] ||
     fail "the zip holds: $(tr '\n' ' ' <<<"$listing")"
 licences=$(sed -n 's|^\./licenses/||p' <<<"$listing")
-for name in SOURCES.txt mp3lame sndfile mpg123; do
+for name in SOURCES.txt lame- sndfile- mpg123-; do
     grep -q "$name" <<<"$licences" || fail "no licence for $name: $(tr '\n' ' ' <<<"$licences")"
 done
 grep -v '\.txt$' <<<"$licences" && fail "licenses/ holds other than text files"
