@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "AccessibleControl.h"
 #include "ChooserSettings.h"
 #include "ControlIds.h"
 #include "ControlStyle.h"
@@ -14,6 +15,7 @@
 #include "WindowFrame.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -109,17 +111,28 @@ DWORD initialStyle(const ControlState& state) {
            (state.enabled ? 0 : WS_DISABLED);
 }
 
-// A group frame paints only its line and caption; the face inside is the window's, painted here,
-// as the frame lies under the controls it holds.
+// A group frame lies above the controls it holds (before them for assistive technology) but is
+// transparent: the window's face under it shows through, and it draws its line and caption
+// around the controls, never over them.
 LRESULT CALLBACK groupFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                 DWORD_PTR) {
-    if (message == WM_ERASEBKGND) {
-        RECT area{};
-        GetClientRect(frame, &area);
-        FillRect(reinterpret_cast<HDC>(wParam), &area, GetSysColorBrush(COLOR_BTNFACE));
+    if (message == WM_ERASEBKGND)
         return 1;
+    if (message != WM_PAINT || wParam)
+        return DefSubclassProc(frame, message, wParam, lParam);
+    PAINTSTRUCT paint;
+    BeginPaint(frame, &paint);
+    RECT area{};
+    GetWindowRect(frame, &area);
+    for (HWND below = GetWindow(frame, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT)) {
+        RECT r{};
+        if (IsWindowVisible(below) && GetWindowRect(below, &r) && IntersectRect(&r, &r, &area))
+            ExcludeClipRect(paint.hdc, r.left - area.left, r.top - area.top, r.right - area.left,
+                            r.bottom - area.top);
     }
-    return DefSubclassProc(frame, message, wParam, lParam);
+    DefSubclassProc(frame, WM_PAINT, reinterpret_cast<WPARAM>(paint.hdc), 0);
+    EndPaint(frame, &paint);
+    return 0;
 }
 
 } // namespace
@@ -204,21 +217,15 @@ RECT TForm1::placeOf(ControlName name) const {
     return toRect(rect);
 }
 
-// Windows' own tab walk follows the order in which the controls were made: the focusable ones
-// first, in the description's walk, then the labels, the group frames last, underneath.
+// The controls are made in the description's stacking order, the first on top: Windows' tab walk
+// follows it, and Windows' accessibility names a field by the static text just before it.
 void TForm1::createControls() {
-    std::vector<const ControlState*> rest;
-    for (ControlName stop : form::tabWalk())
-        if (model_.control(stop).kind != ControlKind::RadioGroup)
-            createControl(model_.control(stop));
-        else
-            createRadioButtons(model_.control(stop), placeOf(stop));
-    for (const ControlState& c : model_.controls())
-        if (c.kind == ControlKind::Label)
-            createControl(c);
-    for (const ControlState& c : model_.controls())
-        if (c.kind == ControlKind::GroupBox || c.kind == ControlKind::RadioGroup)
-            createControl(c);
+    for (ControlName name : form::stackingOrder(model_)) {
+        const ControlState& state = model_.control(name);
+        createControl(state);
+        if (state.kind == ControlKind::RadioGroup)
+            createRadioButtons(state, placeOf(name));
+    }
 }
 
 HWND TForm1::createControl(const ControlState& state) {
@@ -233,7 +240,7 @@ HWND TForm1::createControl(const ControlState& state) {
     switch (state.kind) {
     case ControlKind::Label:
         className = WC_STATICW;
-        style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+        style |= WS_GROUP | SS_LEFTNOWORDWRAP | SS_NOPREFIX; // ends the arrow keys' group before it
         break;
     case ControlKind::Edit:
         className = WC_EDITW;
@@ -256,7 +263,8 @@ HWND TForm1::createControl(const ControlState& state) {
         break;
     case ControlKind::RadioGroup:
     case ControlKind::GroupBox:
-        style |= BS_GROUPBOX;
+        style |= WS_GROUP | BS_GROUPBOX;
+        extended = WS_EX_TRANSPARENT;
         break;
     }
     // A caption is never cut: a label or box whose text needs more room than the table gives
@@ -268,6 +276,14 @@ HWND TForm1::createControl(const ControlState& state) {
                              : 0;
         place.right = std::max<LONG>(place.right, place.left + mark + measure_->width(caption));
     }
+    // A label lies above the control it names, so it grows up to that control, not over its edge.
+    if (state.kind == ControlKind::Label)
+        for (const ControlState& c : model_.controls())
+            if (form::namingLabel(model_, c.name) == state.name) {
+                const RECT named = placeOf(c.name);
+                if (named.left >= place.left && named.top < place.bottom && named.bottom > place.top)
+                    place.right = std::min(place.right, std::max(named.left, placeOf(state.name).right));
+            }
     HWND handle = CreateWindowExW(extended, className, caption.c_str(), style, place.left,
                                   place.top, place.right - place.left, place.bottom - place.top,
                                   client_,
@@ -365,7 +381,23 @@ void TForm1::attachInput() {
             SetWindowSubclass(handle, dropTargetProc, 1,
                               reinterpret_cast<DWORD_PTR>(dropTargets_.back().get()));
         }
+        if (!form::accessibleName(model_, c.name).empty()) {
+            accessibles_.push_back(std::make_unique<win32::AccessibleSource>(
+                [this, name = c.name] { return accessibleFacts(name); }));
+            win32::answerAccessibility(handle, accessibles_.back().get());
+        }
     }
+}
+
+// A field, drop-down or slider as the description names it, with what it holds now.
+win32::AccessibleFacts TForm1::accessibleFacts(ControlName name) const {
+    const ControlState& state = model_.control(name);
+    const bool slider = state.kind == ControlKind::Slider;
+    const long role = slider                                  ? ROLE_SYSTEM_SLIDER
+                      : state.kind == ControlKind::DropDown ? ROLE_SYSTEM_COMBOBOX
+                                                            : ROLE_SYSTEM_TEXT;
+    return {win32::widen(form::accessibleName(model_, name)), role,
+            win32::widen(slider ? std::to_string(state.position) : state.text)};
 }
 
 void TForm1::show(int showCommand) {
@@ -564,8 +596,11 @@ ControlName TForm1::controlAt(POINT screen) const {
         return {};
     POINT inside = screen;
     ScreenToClient(client_, &inside);
-    // Disabled controls too: they show no hint, but they are what the mouse is over.
-    HWND child = ChildWindowFromPointEx(client_, inside, CWP_SKIPINVISIBLE);
+    // Disabled controls too: they show no hint, but they are what the mouse is over. A group
+    // frame lies above its controls: it is what the mouse is over only where no control is.
+    HWND child = ChildWindowFromPointEx(client_, inside, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    if (child == client_)
+        child = ChildWindowFromPointEx(client_, inside, CWP_SKIPINVISIBLE);
     return child == client_ ? ControlName() : nameOf(child);
 }
 

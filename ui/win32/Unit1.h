@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AccessibleControl.h"
 #include "ChooserSettings.h"
 #include "ControlState.h"
 #include "DropDownInput.h"
@@ -49,6 +50,7 @@ private:
     void createRadioButtons(const quendra::ControlState& state, const RECT& frame);
     void createDecorations();
     void attachInput();
+    quendra::win32::AccessibleFacts accessibleFacts(quendra::ControlName name) const;
     RECT placeOf(quendra::ControlName name) const;
 
     void command(HWND control, WORD code);
@@ -80,6 +82,7 @@ private:
     std::map<std::string, std::vector<HWND>, std::less<>> radioButtons_;
     std::vector<std::unique_ptr<quendra::win32::DropDownInput>> dropDowns_;
     std::vector<std::unique_ptr<std::function<void(HDROP)>>> dropTargets_;
+    std::vector<std::unique_ptr<quendra::win32::AccessibleSource>> accessibles_;
     HWND lastFocus_ = nullptr; // where the focus goes back when the window is active again
     std::vector<HBITMAP> pictures_;
     std::unique_ptr<quendra::win32::HoverHints> hints_;
