@@ -13,7 +13,9 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <filesystem>
+#include <map>
 #include <fstream>
 #include <iterator>
 
@@ -96,6 +98,116 @@ TEST_F(WindowTest, OpensWithItsFrameAndFocus) {
     // The content fits the client area at this density: no scroll bars.
     EXPECT_FALSE(style & (WS_HSCROLL | WS_VSCROLL));
     EXPECT_EQ(window_->focus(), control(control::Edit01));
+}
+
+// Where every control of the window sits in its client area, by identifier; and the font's
+// height, as a drop-down's entries have it.
+struct Layout {
+    std::map<int, std::array<LONG, 4>> places;
+    LRESULT entryHeight = 0;
+    bool operator==(const Layout& o) const {
+        return places == o.places && entryHeight == o.entryHeight;
+    }
+};
+
+Layout layoutOf(const RunningWindow& window) {
+    HWND client = GetParent(window.control(control::Edit01));
+    Layout layout;
+    for (HWND c = GetWindow(client, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        RECT r{};
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&r), 2);
+        layout.places[GetDlgCtrlID(c)] = {r.left, r.top, r.right, r.bottom};
+    }
+    layout.entryHeight = SendMessageW(window.control(control::ComboBox1), CB_GETITEMHEIGHT, 0, 0);
+    return layout;
+}
+
+SIZE outerSize(HWND frame) {
+    RECT r{};
+    GetWindowRect(frame, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+// The screen's density for programs started while it lives (wine reads it at their start).
+class StartDensity {
+public:
+    explicit StartDensity(DWORD dpi) {
+        DWORD size = sizeof before_;
+        had_ = RegGetValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr,
+                            &before_, &size) == ERROR_SUCCESS;
+        RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    }
+    ~StartDensity() {
+        if (had_)
+            RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", REG_DWORD, &before_,
+                            sizeof before_);
+        else
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels");
+    }
+    StartDensity(const StartDensity&) = delete;
+    StartDensity& operator=(const StartDensity&) = delete;
+
+private:
+    static constexpr const wchar_t* kKey = L"Control Panel\\Desktop";
+    DWORD before_ = 0;
+    bool had_ = false;
+};
+
+// What Windows sends a per-monitor aware window moved to a monitor of another density; the
+// suggested rectangle lies in the program's memory, as Windows' would.
+void sendDensityChange(const RunningWindow& window, int dpi, SIZE outer) {
+    RECT suggested{};
+    GetWindowRect(window.frame(), &suggested);
+    suggested.right = suggested.left + outer.cx;
+    suggested.bottom = suggested.top + outer.cy;
+    void* remote = VirtualAllocEx(window.process(), nullptr, sizeof suggested, MEM_COMMIT,
+                                  PAGE_READWRITE);
+    ASSERT_NE(remote, nullptr);
+    WriteProcessMemory(window.process(), remote, &suggested, sizeof suggested, nullptr);
+    SendMessageW(window.frame(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(remote));
+    VirtualFreeEx(window.process(), remote, 0, MEM_RELEASE);
+    settle();
+}
+
+// Moved to a screen of another density, the window is laid out as one started there: every
+// control's place and size, the font and the outer size; and back again. Nothing typed is lost.
+TEST_F(WindowTest, FrameFollowsADensityChangeAsAStartAtThatDensity) {
+    const int here = screenDpi();
+    const int there = here == 96 ? 144 : 96;
+    Layout startedThere;
+    SIZE outerThere{};
+    {
+        const StartDensity density(there);
+        const RunningWindow reference(programFolder() + L"\\Project1.exe",
+                                      scratch_.folder().wstring());
+        startedThere = layoutOf(reference);
+        outerThere = outerSize(reference.frame());
+    }
+    HWND input = control(control::Edit01);
+    click(input, {10, 10});
+    typeText(L"kept.wav");
+    pressKey(VK_LEFT, /*shift=*/true);
+    const Layout startedHere = layoutOf(*window_);
+    const SIZE outerHere = outerSize(window_->frame());
+    ASSERT_NE(startedHere.entryHeight, startedThere.entryHeight);
+
+    sendDensityChange(*window_, there, outerThere);
+    EXPECT_TRUE(layoutOf(*window_) == startedThere);
+    EXPECT_EQ(outerSize(window_->frame()).cx, outerThere.cx);
+    if (outerThere.cy <= GetSystemMetrics(SM_CYSCREEN)) { // else the window manager's to cut
+        EXPECT_EQ(outerSize(window_->frame()).cy, outerThere.cy);
+    }
+    EXPECT_EQ(textOf(input), L"kept.wav");
+    EXPECT_EQ(window_->focus(), input);
+    const auto selection = static_cast<DWORD>(SendMessageW(input, EM_GETSEL, 0, 0));
+    EXPECT_EQ(LOWORD(selection), 7); // the caret and selection stay
+    EXPECT_EQ(HIWORD(selection), 8);
+
+    sendDensityChange(*window_, here, outerHere);
+    EXPECT_TRUE(layoutOf(*window_) == startedHere);
+    EXPECT_EQ(outerSize(window_->frame()).cx, outerHere.cx);
 }
 
 TEST_F(WindowTest, SmallerThanItsContentItScrollsTheWholeContent) {

@@ -8,6 +8,7 @@
 #include "FormActions.h"
 #include "FormModel.h"
 #include "HoverHints.h"
+#include "Placements.h"
 #include "TextMeasure.h"
 
 #include <windows.h>
@@ -44,14 +45,19 @@ private:
     LRESULT dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     void createFrame();
-    void measureLayout();
+    void measureLayout(int dpi);
     void createControls();
     HWND createControl(const quendra::ControlState& state);
-    void createRadioButtons(const quendra::ControlState& state, const RECT& frame);
+    void createRadioButtons(const quendra::ControlState& state);
     void createDecorations();
     void attachInput();
     quendra::win32::AccessibleFacts accessibleFacts(quendra::ControlName name) const;
     RECT placeOf(quendra::ControlName name) const;
+    RECT rectOf(const quendra::ControlState& state) const;
+    RECT radioButtonRect(const quendra::ControlState& group, std::size_t index) const;
+    RECT creditRect(const quendra::form::CreditLine& line) const;
+    void applyFont(HWND handle, const quendra::ControlState& state) const;
+    void densityChanged(int dpi, const RECT& suggested);
 
     void command(HWND control, WORD code);
     void sliderMoved(HWND slider);
