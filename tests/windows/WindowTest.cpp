@@ -5,7 +5,9 @@
 #include "CommandBuilder.h"
 #include "CommandLine.h"
 #include "FormActions.h"
+#include "DesignFont.h"
 #include "Hints.h"
+#include "Placements.h"
 #include "WindowDriver.h"
 #include "WindowFrame.h"
 
@@ -75,22 +77,54 @@ int screenDpi() {
     return dpi;
 }
 
-int atScreenDensity(int pixels) {
-    return MulDiv(pixels, screenDpi(), 96);
+// How much the window grows over its tables: by the screen's density, and further where the face
+// Windows gives for Tahoma is a taller or wider substitute, measured here as the description
+// says (against Tahoma's measure at that density).
+double windowScale() {
+    const int dpi = screenDpi();
+    const double density = dpi / double(quendra::form::kDesignDpi);
+    HFONT font = CreateFontW(-MulDiv(quendra::form::kFontPointSize, dpi, 72), 0, 0, 0, FW_NORMAL,
+                             FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                             widen(quendra::form::kFontFamily).c_str());
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    const std::wstring sample = widen(quendra::form::kTextSample);
+    SIZE width{};
+    GetTextExtentPoint32W(dc, sample.c_str(), int(sample.size()), &width);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(font);
+    if (face == widen(quendra::form::kFontFamily))
+        return density;
+    const quendra::form::TextExtent tahoma = quendra::form::kDesignTextOnWindowsWithoutTahoma;
+    return density * quendra::form::layoutScale({double(metrics.tmHeight), double(width.cx)},
+                                                {tahoma.height * density,
+                                                 tahoma.sampleWidth * density});
 }
 
-// At 96 pixels per inch the window has its design size; on a denser screen everything grows
-// with the density, the frame included, and the content still fits.
+int atWindowScale(int pixels) {
+    return quendra::form::scaled(pixels, windowScale());
+}
+
+// At 96 pixels per inch, in Tahoma, the window has its design size; on a denser screen
+// everything grows with the density, with a wider or taller face with the face, the frame
+// included, and the content still fits.
 TEST_F(WindowTest, OpensWithItsFrameAndFocus) {
     HWND frame = window_->frame();
     RECT outer{};
     GetWindowRect(frame, &outer);
-    EXPECT_EQ(outer.right - outer.left, atScreenDensity(quendra::form::kOuterWidth));
-    EXPECT_EQ(outer.bottom - outer.top, atScreenDensity(quendra::form::kOuterHeight));
+    EXPECT_EQ(outer.right - outer.left, atWindowScale(quendra::form::kOuterWidth));
+    EXPECT_EQ(outer.bottom - outer.top, atWindowScale(quendra::form::kOuterHeight));
     RECT start{};
     GetClientRect(control(control::Button1), &start);
-    EXPECT_EQ(start.right, atScreenDensity(184));
-    EXPECT_EQ(start.bottom, atScreenDensity(25));
+    const quendra::form::PixelRect table = quendra::form::placementOf(control::Button1)->rect;
+    EXPECT_EQ(start.right, quendra::form::scaled(table, windowScale()).width);
+    EXPECT_EQ(start.bottom, quendra::form::scaled(table, windowScale()).height);
     const LONG style = GetWindowLongW(frame, GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
