@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <array>
 #include <filesystem>
@@ -400,6 +401,34 @@ TEST_F(WindowTest, TheInputChooserShowsItsReadOnlyBoxAndMovesTheOutputChoosersFo
     typeText(L"b");
     pressKey(VK_RETURN);
     EXPECT_TRUE(waitUntil([&] { return textOf(control(control::Edit02)) == (folder / L"b.mp3").wstring(); }));
+}
+
+// A file dragged from Explorer arrives as WM_DROPFILES with the files in a DROPFILES block of the
+// program's memory; one file names the path, several are refused.
+bool dropFiles(const RunningWindow& window, HWND field, const std::wstring& names) {
+    std::vector<char> block(sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t), 0);
+    auto* header = reinterpret_cast<DROPFILES*>(block.data());
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::copy(names.begin(), names.end(),
+              reinterpret_cast<wchar_t*>(block.data() + sizeof(DROPFILES)));
+    void* remote = VirtualAllocEx(window.process(), nullptr, block.size(), MEM_COMMIT,
+                                  PAGE_READWRITE);
+    if (!remote || !WriteProcessMemory(window.process(), remote, block.data(), block.size(),
+                                       nullptr))
+        return false;
+    SendMessageW(field, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+    VirtualFreeEx(window.process(), remote, 0, MEM_RELEASE);
+    return true;
+}
+
+TEST_F(WindowTest, AFileDroppedOnAPathFieldIsChosenAndADropOfSeveralIsRefused) {
+    HWND input = control(control::Edit01);
+    ASSERT_TRUE(dropFiles(*window_, input, std::wstring(L"C:\\in\\a.wav\0", 13)));
+    EXPECT_TRUE(waitUntil([&] { return textOf(input) == L"C:\\in\\a.wav"; }));
+    ASSERT_TRUE(dropFiles(*window_, input, std::wstring(L"C:\\b.wav\0C:\\c.wav\0", 18)));
+    settle();
+    EXPECT_EQ(textOf(input), L"C:\\in\\a.wav");
 }
 
 TEST_F(WindowTest, ACancelledChooserKeepsTheTypedPath) {

@@ -1,5 +1,7 @@
 #include "AccessibleControl.h"
 
+#include "LateBound.h"
+
 #include <commctrl.h>
 #include <oleacc.h>
 
@@ -9,34 +11,25 @@ namespace quendra::win32 {
 
 namespace {
 
-// Active Accessibility's functions, from its libraries loaded at the first request: linking them
-// would load them, and COM's libraries behind them, at every start.
+// Active Accessibility's functions, loaded at the first request.
 struct Library {
     HRESULT(WINAPI* createStdAccessibleObject)(HWND, LONG, REFIID, void**) = nullptr;
     LRESULT(WINAPI* lresultFromObject)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
     BSTR(WINAPI* sysAllocString)(const OLECHAR*) = nullptr;
 };
 
-template <typename Function>
-void find(HMODULE module, const char* name, Function& function) {
-    function = module ? reinterpret_cast<Function>(
-                            reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
-                      : nullptr;
-}
-
 const Library* library() {
     static const Library loaded = [] {
-        Library l;
         // The object is handed to the reader through COM, which this thread must have joined.
-        HMODULE com = LoadLibraryW(L"ole32.dll");
-        HRESULT(WINAPI * initialize)(void*, DWORD) = nullptr;
-        find(com, "CoInitializeEx", initialize);
-        if (initialize)
+        if (const auto initialize = lateBound<HRESULT(WINAPI*)(void*, DWORD)>(L"ole32.dll",
+                                                                             "CoInitializeEx"))
             initialize(nullptr, COINIT_APARTMENTTHREADED);
-        HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
-        find(oleacc, "CreateStdAccessibleObject", l.createStdAccessibleObject);
-        find(oleacc, "LresultFromObject", l.lresultFromObject);
-        find(LoadLibraryW(L"oleaut32.dll"), "SysAllocString", l.sysAllocString);
+        Library l;
+        l.createStdAccessibleObject = lateBound<decltype(l.createStdAccessibleObject)>(
+            L"oleacc.dll", "CreateStdAccessibleObject");
+        l.lresultFromObject =
+            lateBound<decltype(l.lresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+        l.sysAllocString = lateBound<decltype(l.sysAllocString)>(L"oleaut32.dll", "SysAllocString");
         return l;
     }();
     return loaded.createStdAccessibleObject && loaded.lresultFromObject && loaded.sysAllocString

@@ -6,6 +6,7 @@
 #include "ControlStyle.h"
 #include "DesignFont.h"
 #include "FileChoosers.h"
+#include "LateBound.h"
 #include "LayoutScale.h"
 #include "Pictures.h"
 #include "Placements.h"
@@ -659,13 +660,17 @@ void TForm1::chooseFile(form::Chooser chooser) {
 }
 
 void TForm1::fileDropped(ControlName field, HDROP drop) {
+    using Query = UINT(WINAPI*)(HDROP, UINT, LPWSTR, UINT);
+    static const auto query = win32::lateBound<Query>(L"shell32.dll", "DragQueryFileW");
+    static const auto finish = win32::lateBound<void(WINAPI*)(HDROP)>(L"shell32.dll", "DragFinish");
     // Only one file names a path; a drop of several is refused.
-    if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
-        std::wstring path(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
-        path.resize(DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+    if (query && query(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
+        std::wstring path(query(drop, 0, nullptr, 0) + 1, L'\0');
+        path.resize(query(drop, 0, path.data(), static_cast<UINT>(path.size())));
         actions_.fileChosen(field, win32::narrow(path));
     }
-    DragFinish(drop);
+    if (finish)
+        finish(drop);
 }
 
 // --- the frame: scrolling, hints, closing ---------------------------------------------------
