@@ -67,8 +67,10 @@ TEST_F(Accessibility, EachLabelLiesJustBeforeTheControlItNamesAndEachGroupBefore
         if (label.empty())
             continue;
         ++labelled;
-        EXPECT_EQ(GetWindow(window_.control(c.name), GW_HWNDPREV), window_.control(label)) << c.name;
-        EXPECT_EQ(narrow(textOf(window_.control(label))), quendra::form::accessibleName(model, c.name));
+        EXPECT_EQ(GetWindow(window_.control(c.name), GW_HWNDPREV), window_.control(label))
+            << c.name;
+        EXPECT_EQ(narrow(textOf(window_.control(label))),
+                  quendra::form::accessibleName(model, c.name));
     }
     EXPECT_EQ(labelled, 9); // the rest are named by a placeholder, a check box or a shared label
     for (const quendra::form::Placement& p : quendra::form::placements()) {
@@ -77,10 +79,10 @@ TEST_F(Accessibility, EachLabelLiesJustBeforeTheControlItNamesAndEachGroupBefore
         EXPECT_LT(stacked.at(window_.control(p.parent)), stacked.at(window_.control(p.name)))
             << p.name;
     }
-    for (quendra::ControlName group : {control::RadioGroup1, control::RadioGroup2,
-                                       control::RadioGroup3, control::RadioGroup4})
-        EXPECT_LT(stacked.at(window_.control(group)),
-                  stacked.at(window_.radioButton(group, 0))) << group;
+    for (quendra::ControlName group :
+         {control::RadioGroup1, control::RadioGroup2, control::RadioGroup3, control::RadioGroup4})
+        EXPECT_LT(stacked.at(window_.control(group)), stacked.at(window_.radioButton(group, 0)))
+            << group;
 }
 
 // The name the description gives, the control's role and what it holds, in every bitrate mode
@@ -91,7 +93,8 @@ TEST_F(Accessibility, EveryFieldDropDownAndSliderTellsItsNameRoleAndValueInEachB
                                                {ControlKind::Slider, ROLE_SYSTEM_SLIDER}};
     for (int mode : {1, 2, 0}) {
         clickMark(window_.radioButton(control::RadioGroup1, mode));
-        ASSERT_TRUE(waitUntil([&] { return checked(window_.radioButton(control::RadioGroup1, mode)); }));
+        ASSERT_TRUE(
+            waitUntil([&] { return checked(window_.radioButton(control::RadioGroup1, mode)); }));
         quendra::FormModel expected;
         quendra::EventWiring(expected).itemIndexChanged(control::RadioGroup1, mode);
         int read = 0;
@@ -107,6 +110,13 @@ TEST_F(Accessibility, EveryFieldDropDownAndSliderTellsItsNameRoleAndValueInEachB
             EXPECT_EQ(narrow(got.value), c.kind == ControlKind::Slider ? std::to_string(c.position)
                                                                        : c.text)
                 << c.name << " in mode " << mode;
+            if (c.kind == ControlKind::DropDown) { // its edit line, where the focus goes
+                const Read line = readFromOutside(
+                    FindWindowExW(window_.control(c.name), nullptr, L"Edit", nullptr));
+                EXPECT_EQ(line.name, got.name) << c.name;
+                EXPECT_EQ(line.role, ROLE_SYSTEM_TEXT) << c.name;
+                EXPECT_EQ(line.value, got.value) << c.name;
+            }
         }
         EXPECT_EQ(read, 24);
     }

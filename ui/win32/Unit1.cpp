@@ -310,19 +310,21 @@ HWND TForm1::createControl(const ControlState& state) {
 RECT TForm1::rectOf(const ControlState& state) const {
     RECT place = placeOf(state.name);
     if (state.kind == ControlKind::Label || state.kind == ControlKind::CheckBox) {
-        const int mark = state.kind == ControlKind::CheckBox
-                             ? form::scaled(form::kIndicatorSize + form::kIndicatorCaptionGap,
-                                            scale_) + 2
-                             : 0;
-        place.right = std::max<LONG>(place.right,
-                                     place.left + mark + measure_->width(win32::widen(state.caption)));
+        const int mark =
+            state.kind == ControlKind::CheckBox
+                ? form::scaled(form::kIndicatorSize + form::kIndicatorCaptionGap, scale_) + 2
+                : 0;
+        place.right = std::max<LONG>(place.right, place.left + mark +
+                                                      measure_->width(win32::widen(state.caption)));
     }
     if (state.kind == ControlKind::Label)
         for (const ControlState& c : model_.controls())
             if (form::namingLabel(model_, c.name) == state.name) {
                 const RECT named = placeOf(c.name);
-                if (named.left >= place.left && named.top < place.bottom && named.bottom > place.top)
-                    place.right = std::min(place.right, std::max(named.left, placeOf(state.name).right));
+                if (named.left >= place.left && named.top < place.bottom &&
+                    named.bottom > place.top)
+                    place.right =
+                        std::min(place.right, std::max(named.left, placeOf(state.name).right));
             }
     return place;
 }
@@ -416,6 +418,17 @@ void TForm1::attachInput() {
             accessibles_.push_back(std::make_unique<win32::AccessibleSource>(
                 [this, name = c.name] { return accessibleFacts(name); }));
             win32::answerAccessibility(handle, accessibles_.back().get());
+        }
+        // The focus of a drop-down is in its edit line: the line is named as its drop-down.
+        if (c.kind == ControlKind::DropDown) {
+            accessibles_.push_back(
+                std::make_unique<win32::AccessibleSource>([this, name = c.name] {
+                    win32::AccessibleFacts line = accessibleFacts(name);
+                    line.role = ROLE_SYSTEM_TEXT;
+                    return line;
+                }));
+            win32::answerAccessibility(win32::DropDownInput::editOf(handle),
+                                       accessibles_.back().get());
         }
     }
 }
