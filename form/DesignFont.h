@@ -18,5 +18,8 @@ inline constexpr const char* kTextSample = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJ
 // Tahoma 8 pt at 96 ppi, measured with FreeType on the Wine copy of the face; for a platform
 // that has no Tahoma to measure.
 inline constexpr TextExtent kDesignTextWithoutTahoma{11.0, 313.2};
+// The same as Windows' GDI measures it (the cell height and GetTextExtentPoint32 of the sample,
+// on the Wine copy of the face), for a Windows system without Tahoma.
+inline constexpr TextExtent kDesignTextOnWindowsWithoutTahoma{13.0, 330.0};
 
 } // namespace quendra::form

@@ -90,4 +90,34 @@ std::string accessibleName(const FormModel& model, ControlName control) {
     return {};
 }
 
+ControlName namingLabel(const FormModel& model, ControlName control) {
+    for (const NamedBy& n : kNamedBy) {
+        if (n.control != control)
+            continue;
+        if (!n.placeholder.empty() || model.control(n.label).kind != ControlKind::Label)
+            return {};
+        const auto first = std::find_if(std::begin(kNamedBy), std::end(kNamedBy),
+                                        [&](const NamedBy& m) { return m.label == n.label; });
+        return first->control == control ? n.label : ControlName();
+    }
+    return {};
+}
+
+std::vector<ControlName> stackingOrder(const FormModel& model) {
+    std::vector<ControlName> order;
+    const auto add = [&order](ControlName name) {
+        if (!name.empty() && std::find(order.begin(), order.end(), name) == order.end())
+            order.push_back(name);
+    };
+    for (ControlName stop : tabWalk()) {
+        if (const ControlName box = placementOf(stop)->parent; box != control::Form1)
+            add(box);
+        add(namingLabel(model, stop));
+        add(stop);
+    }
+    for (const ControlState& c : model.controls())
+        add(c.name);
+    return order;
+}
+
 } // namespace quendra::form

@@ -34,4 +34,16 @@ ControlName initialFocus(const FormModel& model);
 // placeholder's word). Empty for a control that is named by its own caption.
 std::string accessibleName(const FormModel& model, ControlName control);
 
+// The label whose caption alone is a control's accessible name, where a platform can find it by
+// its own rule (the static text just before a control in z-order names it); empty where the
+// name is made otherwise (a placeholder added, a check box's caption) or where the label
+// already names an earlier control.
+ControlName namingLabel(const FormModel& model, ControlName control);
+
+// The order in which a shell makes the window's controls, which is also their order for
+// assistive technology: the tab walk, with each group box just before the first of its
+// controls and each naming label just before its control; the other labels and boxes last.
+// Labels and group boxes are no tab stops, so Tab still walks the tab walk.
+std::vector<ControlName> stackingOrder(const FormModel& model);
+
 } // namespace quendra::form

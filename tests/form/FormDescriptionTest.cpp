@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,37 @@ TEST(AccessibleNames, FieldsAreNamedByTheCaptionBesideThem) {
             EXPECT_FALSE(accessibleName(model, p.name).empty()) << p.name;
         }
     }
+}
+
+TEST(AccessibleNames, ControlsStackWithEachNamingLabelJustBeforeItsControlAndTabStopsInWalkOrder) {
+    FormModel model;
+    EXPECT_EQ(namingLabel(model, control::Edit01), control::Label01);
+    EXPECT_EQ(namingLabel(model, control::ComboBox2), control::Label04);
+    EXPECT_EQ(namingLabel(model, control::ComboBox3), ControlName()); // the label names ComboBox2
+    EXPECT_EQ(namingLabel(model, control::Edit03), ControlName());    // a placeholder's word added
+    EXPECT_EQ(namingLabel(model, control::ComboBox7), ControlName()); // a check box names it
+
+    const std::vector<ControlName> order = stackingOrder(model);
+    ASSERT_EQ(order.size(), model.controls().size());
+    std::vector<ControlName> stops;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        EXPECT_EQ(std::count(order.begin(), order.end(), order[i]), 1) << order[i];
+        const ControlName label = namingLabel(model, order[i]);
+        if (!label.empty()) {
+            ASSERT_GT(i, 0u);
+            EXPECT_EQ(order[i - 1], label);
+            EXPECT_EQ(model.control(label).caption, accessibleName(model, order[i]));
+        }
+        const ControlName parent = placementOf(order[i])->parent;
+        if (parent != control::Form1) {
+            EXPECT_LT(std::find(order.begin(), order.end(), parent) - order.begin(),
+                      std::ptrdiff_t(i))
+                << order[i];
+        }
+        if (std::find(tabWalk().begin(), tabWalk().end(), order[i]) != tabWalk().end())
+            stops.push_back(order[i]);
+    }
+    EXPECT_EQ(stops, tabWalk());
 }
 
 TEST(Roles, EachChooserButtonFillsThePathFieldThatTakesDroppedFiles) {

@@ -25,7 +25,7 @@ std::wstring setting(const wchar_t* schema, const wchar_t* name) {
 
 TEST(Manifest, DeclaresDpiAwareness) {
     EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
-              L"system");
+              L"PerMonitorV2");
     EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"),
               L"true");
 }

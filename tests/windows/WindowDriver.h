@@ -26,6 +26,7 @@ public:
     RunningWindow& operator=(const RunningWindow&) = delete;
 
     HWND frame() const { return frame_; }
+    HANDLE process() const { return process_.hProcess; }
     HWND control(quendra::ControlName name) const;
     HWND radioButton(quendra::ControlName group, int index) const;
     // The program's shown top-level window with this caption and class (nullptr: any class).

@@ -5,15 +5,20 @@
 #include "CommandBuilder.h"
 #include "CommandLine.h"
 #include "FormActions.h"
+#include "DesignFont.h"
 #include "Hints.h"
+#include "Placements.h"
 #include "WindowDriver.h"
 #include "WindowFrame.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
+#include <array>
 #include <filesystem>
+#include <map>
 #include <fstream>
 #include <iterator>
 
@@ -73,22 +78,54 @@ int screenDpi() {
     return dpi;
 }
 
-int atScreenDensity(int pixels) {
-    return MulDiv(pixels, screenDpi(), 96);
+// How much the window grows over its tables: by the screen's density, and further where the face
+// Windows gives for Tahoma is a taller or wider substitute, measured here as the description
+// says (against Tahoma's measure at that density).
+double windowScale() {
+    const int dpi = screenDpi();
+    const double density = dpi / double(quendra::form::kDesignDpi);
+    HFONT font = CreateFontW(-MulDiv(quendra::form::kFontPointSize, dpi, 72), 0, 0, 0, FW_NORMAL,
+                             FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                             widen(quendra::form::kFontFamily).c_str());
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    const std::wstring sample = widen(quendra::form::kTextSample);
+    SIZE width{};
+    GetTextExtentPoint32W(dc, sample.c_str(), int(sample.size()), &width);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(font);
+    if (face == widen(quendra::form::kFontFamily))
+        return density;
+    const quendra::form::TextExtent tahoma = quendra::form::kDesignTextOnWindowsWithoutTahoma;
+    return density * quendra::form::layoutScale({double(metrics.tmHeight), double(width.cx)},
+                                                {tahoma.height * density,
+                                                 tahoma.sampleWidth * density});
 }
 
-// At 96 pixels per inch the window has its design size; on a denser screen everything grows
-// with the density, the frame included, and the content still fits.
+int atWindowScale(int pixels) {
+    return quendra::form::scaled(pixels, windowScale());
+}
+
+// At 96 pixels per inch, in Tahoma, the window has its design size; on a denser screen
+// everything grows with the density, with a wider or taller face with the face, the frame
+// included, and the content still fits.
 TEST_F(WindowTest, OpensWithItsFrameAndFocus) {
     HWND frame = window_->frame();
     RECT outer{};
     GetWindowRect(frame, &outer);
-    EXPECT_EQ(outer.right - outer.left, atScreenDensity(quendra::form::kOuterWidth));
-    EXPECT_EQ(outer.bottom - outer.top, atScreenDensity(quendra::form::kOuterHeight));
+    EXPECT_EQ(outer.right - outer.left, atWindowScale(quendra::form::kOuterWidth));
+    EXPECT_EQ(outer.bottom - outer.top, atWindowScale(quendra::form::kOuterHeight));
     RECT start{};
     GetClientRect(control(control::Button1), &start);
-    EXPECT_EQ(start.right, atScreenDensity(184));
-    EXPECT_EQ(start.bottom, atScreenDensity(25));
+    const quendra::form::PixelRect table = quendra::form::placementOf(control::Button1)->rect;
+    EXPECT_EQ(start.right, quendra::form::scaled(table, windowScale()).width);
+    EXPECT_EQ(start.bottom, quendra::form::scaled(table, windowScale()).height);
     const LONG style = GetWindowLongW(frame, GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
@@ -96,6 +133,116 @@ TEST_F(WindowTest, OpensWithItsFrameAndFocus) {
     // The content fits the client area at this density: no scroll bars.
     EXPECT_FALSE(style & (WS_HSCROLL | WS_VSCROLL));
     EXPECT_EQ(window_->focus(), control(control::Edit01));
+}
+
+// Where every control of the window sits in its client area, by identifier; and the font's
+// height, as a drop-down's entries have it.
+struct Layout {
+    std::map<int, std::array<LONG, 4>> places;
+    LRESULT entryHeight = 0;
+    bool operator==(const Layout& o) const {
+        return places == o.places && entryHeight == o.entryHeight;
+    }
+};
+
+Layout layoutOf(const RunningWindow& window) {
+    HWND client = GetParent(window.control(control::Edit01));
+    Layout layout;
+    for (HWND c = GetWindow(client, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        RECT r{};
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&r), 2);
+        layout.places[GetDlgCtrlID(c)] = {r.left, r.top, r.right, r.bottom};
+    }
+    layout.entryHeight = SendMessageW(window.control(control::ComboBox1), CB_GETITEMHEIGHT, 0, 0);
+    return layout;
+}
+
+SIZE outerSize(HWND frame) {
+    RECT r{};
+    GetWindowRect(frame, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+// The screen's density for programs started while it lives (wine reads it at their start).
+class StartDensity {
+public:
+    explicit StartDensity(DWORD dpi) {
+        DWORD size = sizeof before_;
+        had_ = RegGetValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr,
+                            &before_, &size) == ERROR_SUCCESS;
+        RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    }
+    ~StartDensity() {
+        if (had_)
+            RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", REG_DWORD, &before_,
+                            sizeof before_);
+        else
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels");
+    }
+    StartDensity(const StartDensity&) = delete;
+    StartDensity& operator=(const StartDensity&) = delete;
+
+private:
+    static constexpr const wchar_t* kKey = L"Control Panel\\Desktop";
+    DWORD before_ = 0;
+    bool had_ = false;
+};
+
+// What Windows sends a per-monitor aware window moved to a monitor of another density; the
+// suggested rectangle lies in the program's memory, as Windows' would.
+void sendDensityChange(const RunningWindow& window, int dpi, SIZE outer) {
+    RECT suggested{};
+    GetWindowRect(window.frame(), &suggested);
+    suggested.right = suggested.left + outer.cx;
+    suggested.bottom = suggested.top + outer.cy;
+    void* remote = VirtualAllocEx(window.process(), nullptr, sizeof suggested, MEM_COMMIT,
+                                  PAGE_READWRITE);
+    ASSERT_NE(remote, nullptr);
+    WriteProcessMemory(window.process(), remote, &suggested, sizeof suggested, nullptr);
+    SendMessageW(window.frame(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(remote));
+    VirtualFreeEx(window.process(), remote, 0, MEM_RELEASE);
+    settle();
+}
+
+// Moved to a screen of another density, the window is laid out as one started there: every
+// control's place and size, the font and the outer size; and back again. Nothing typed is lost.
+TEST_F(WindowTest, FrameFollowsADensityChangeAsAStartAtThatDensity) {
+    const int here = screenDpi();
+    const int there = here == 96 ? 144 : 96;
+    Layout startedThere;
+    SIZE outerThere{};
+    {
+        const StartDensity density(there);
+        const RunningWindow reference(programFolder() + L"\\Project1.exe",
+                                      scratch_.folder().wstring());
+        startedThere = layoutOf(reference);
+        outerThere = outerSize(reference.frame());
+    }
+    HWND input = control(control::Edit01);
+    click(input, {10, 10});
+    typeText(L"kept.wav");
+    pressKey(VK_LEFT, /*shift=*/true);
+    const Layout startedHere = layoutOf(*window_);
+    const SIZE outerHere = outerSize(window_->frame());
+    ASSERT_NE(startedHere.entryHeight, startedThere.entryHeight);
+
+    sendDensityChange(*window_, there, outerThere);
+    EXPECT_TRUE(layoutOf(*window_) == startedThere);
+    EXPECT_EQ(outerSize(window_->frame()).cx, outerThere.cx);
+    if (outerThere.cy <= GetSystemMetrics(SM_CYSCREEN)) { // else the window manager's to cut
+        EXPECT_EQ(outerSize(window_->frame()).cy, outerThere.cy);
+    }
+    EXPECT_EQ(textOf(input), L"kept.wav");
+    EXPECT_EQ(window_->focus(), input);
+    const auto selection = static_cast<DWORD>(SendMessageW(input, EM_GETSEL, 0, 0));
+    EXPECT_EQ(LOWORD(selection), 7); // the caret and selection stay
+    EXPECT_EQ(HIWORD(selection), 8);
+
+    sendDensityChange(*window_, here, outerHere);
+    EXPECT_TRUE(layoutOf(*window_) == startedHere);
+    EXPECT_EQ(outerSize(window_->frame()).cx, outerHere.cx);
 }
 
 TEST_F(WindowTest, SmallerThanItsContentItScrollsTheWholeContent) {
@@ -254,6 +401,34 @@ TEST_F(WindowTest, TheInputChooserShowsItsReadOnlyBoxAndMovesTheOutputChoosersFo
     typeText(L"b");
     pressKey(VK_RETURN);
     EXPECT_TRUE(waitUntil([&] { return textOf(control(control::Edit02)) == (folder / L"b.mp3").wstring(); }));
+}
+
+// A file dragged from Explorer arrives as WM_DROPFILES with the files in a DROPFILES block of the
+// program's memory; one file names the path, several are refused.
+bool dropFiles(const RunningWindow& window, HWND field, const std::wstring& names) {
+    std::vector<char> block(sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t), 0);
+    auto* header = reinterpret_cast<DROPFILES*>(block.data());
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::copy(names.begin(), names.end(),
+              reinterpret_cast<wchar_t*>(block.data() + sizeof(DROPFILES)));
+    void* remote = VirtualAllocEx(window.process(), nullptr, block.size(), MEM_COMMIT,
+                                  PAGE_READWRITE);
+    if (!remote || !WriteProcessMemory(window.process(), remote, block.data(), block.size(),
+                                       nullptr))
+        return false;
+    SendMessageW(field, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+    VirtualFreeEx(window.process(), remote, 0, MEM_RELEASE);
+    return true;
+}
+
+TEST_F(WindowTest, AFileDroppedOnAPathFieldIsChosenAndADropOfSeveralIsRefused) {
+    HWND input = control(control::Edit01);
+    ASSERT_TRUE(dropFiles(*window_, input, std::wstring(L"C:\\in\\a.wav\0", 13)));
+    EXPECT_TRUE(waitUntil([&] { return textOf(input) == L"C:\\in\\a.wav"; }));
+    ASSERT_TRUE(dropFiles(*window_, input, std::wstring(L"C:\\b.wav\0C:\\c.wav\0", 18)));
+    settle();
+    EXPECT_EQ(textOf(input), L"C:\\in\\a.wav");
 }
 
 TEST_F(WindowTest, ACancelledChooserKeepsTheTypedPath) {

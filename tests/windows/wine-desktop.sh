@@ -4,7 +4,8 @@
 # windowactivate needs one) and a fresh wine prefix. All three are removed afterwards, however
 # the command ends; the exit status is the command's.
 #
-#   tests/windows/wine-desktop.sh [--dpi N] [--screen WxHxDEPTH] [--] command [argument...]
+#   tests/windows/wine-desktop.sh [--dpi N] [--screen WxHxDEPTH] [--without-tahoma] [--]
+#                                 command [argument...]
 #
 # The command finds DISPLAY and WINEPREFIX set, and WINE (the 32-bit loader), WINE64 and
 # WINESERVER. A typical test starts its program in the background, waits for its window, drives
@@ -19,16 +20,19 @@
 #
 # --dpi N gives the screen N pixels per inch as Windows programs see them (GetDpiForWindow,
 # GetDeviceCaps(LOGPIXELSY)); wine takes it from HKCU\Control Panel\Desktop\LogPixels, not from
-# the X server's resolution. Prints how long each stage took to standard error. Needs Xvfb,
+# the X server's resolution. --without-tahoma leaves Tahoma out, so that Windows programs get
+# another face for it, as on a system without it. Prints how long each stage took to standard error. Needs Xvfb,
 # openbox, xdotool and wine (scripts/windows-test installs them).
 set -euo pipefail
 
 dpi=
 screen=1280x1024x24
+tahoma=yes
 while [ $# -gt 0 ]; do
     case $1 in
     --dpi) dpi=$2; shift 2 ;;
     --screen) screen=$2; shift 2 ;;
+    --without-tahoma) tahoma=; shift ;;
     --) shift; break ;;
     *) break ;;
     esac
@@ -108,8 +112,10 @@ fi
     >/dev/null 2>&1
 # Windows has Tahoma, the window's face; Debian's wine keeps its copy where a prefix does not
 # look for fonts.
-cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
-    "$WINEPREFIX/drive_c/windows/Fonts/"
+if [ -n "$tahoma" ]; then
+    cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
+        "$WINEPREFIX/drive_c/windows/Fonts/"
+fi
 stage "wine prefix${dpi:+ at $dpi ppi}"
 
 status=0

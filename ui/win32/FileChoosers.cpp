@@ -1,5 +1,6 @@
 #include "FileChoosers.h"
 
+#include "LateBound.h"
 #include "WideText.h"
 
 #include <commdlg.h>
@@ -74,9 +75,11 @@ std::string chooseFile(HWND owner, const form::ChooserSettings& settings) {
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     dialog.Flags = dialogFlags(settings);
-    const BOOL chosen = settings.kind == form::DialogKind::Open ? GetOpenFileNameW(&dialog)
-                                                                 : GetSaveFileNameW(&dialog);
-    if (!chosen)
+    using Dialog = BOOL(WINAPI*)(OPENFILENAMEW*);
+    static const auto open = lateBound<Dialog>(L"comdlg32.dll", "GetOpenFileNameW");
+    static const auto save = lateBound<Dialog>(L"comdlg32.dll", "GetSaveFileNameW");
+    const Dialog show = settings.kind == form::DialogKind::Open ? open : save;
+    if (!show || !show(&dialog))
         return {};
     const std::wstring path(buffer.c_str());
     moveToFolderOf(path);

@@ -26,4 +26,10 @@ form::TextExtent TextMeasure::extent() const {
     return {double(metrics.tmHeight), double(width(widen(form::kTextSample)))};
 }
 
+std::wstring TextMeasure::face() const {
+    wchar_t name[LF_FACESIZE] = {};
+    GetTextFaceW(dc_, LF_FACESIZE, name);
+    return name;
+}
+
 } // namespace quendra::win32

@@ -20,6 +20,8 @@ public:
     int width(const std::wstring& text) const;
     // The font's text height and the width of the design sample, as the layout rule wants them.
     form::TextExtent extent() const;
+    // The face Windows chose for the font: another than the one asked for where that is missing.
+    std::wstring face() const;
 
 private:
     HDC dc_;

@@ -1,10 +1,12 @@
 #include "Unit1.h"
 
+#include "AccessibleControl.h"
 #include "ChooserSettings.h"
 #include "ControlIds.h"
 #include "ControlStyle.h"
 #include "DesignFont.h"
 #include "FileChoosers.h"
+#include "LateBound.h"
 #include "LayoutScale.h"
 #include "Pictures.h"
 #include "Placements.h"
@@ -14,6 +16,7 @@
 #include "WindowFrame.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -109,17 +112,28 @@ DWORD initialStyle(const ControlState& state) {
            (state.enabled ? 0 : WS_DISABLED);
 }
 
-// A group frame paints only its line and caption; the face inside is the window's, painted here,
-// as the frame lies under the controls it holds.
+// A group frame lies above the controls it holds (before them for assistive technology) but is
+// transparent: the window's face under it shows through, and it draws its line and caption
+// around the controls, never over them.
 LRESULT CALLBACK groupFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                 DWORD_PTR) {
-    if (message == WM_ERASEBKGND) {
-        RECT area{};
-        GetClientRect(frame, &area);
-        FillRect(reinterpret_cast<HDC>(wParam), &area, GetSysColorBrush(COLOR_BTNFACE));
+    if (message == WM_ERASEBKGND)
         return 1;
+    if (message != WM_PAINT || wParam)
+        return DefSubclassProc(frame, message, wParam, lParam);
+    PAINTSTRUCT paint;
+    BeginPaint(frame, &paint);
+    RECT area{};
+    GetWindowRect(frame, &area);
+    for (HWND below = GetWindow(frame, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT)) {
+        RECT r{};
+        if (IsWindowVisible(below) && GetWindowRect(below, &r) && IntersectRect(&r, &r, &area))
+            ExcludeClipRect(paint.hdc, r.left - area.left, r.top - area.top, r.right - area.left,
+                            r.bottom - area.top);
     }
-    return DefSubclassProc(frame, message, wParam, lParam);
+    DefSubclassProc(frame, WM_PAINT, reinterpret_cast<WPARAM>(paint.hdc), 0);
+    EndPaint(frame, &paint);
+    return 0;
 }
 
 } // namespace
@@ -127,7 +141,7 @@ LRESULT CALLBACK groupFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM 
 TForm1::TForm1(quendra::EncoderLauncher& launcher, HINSTANCE instance)
     : instance_(instance), actions_(model_, launcher) {
     registerClasses(instance_);
-    measureLayout();
+    measureLayout(screenDpi());
     createFrame();
     createControls();
     createDecorations();
@@ -151,18 +165,24 @@ TForm1::~TForm1() {
     DeleteObject(font_);
 }
 
-// The window's font follows the screen's density; the tables were drawn for 96 ppi, so every
-// place and size, the outer size included, grows with it. Where the face is wider or taller
-// than the design face, the layout follows the text as well, so that no caption is cut.
-void TForm1::measureLayout() {
-    dpi_ = screenDpi();
+// The window's font follows the density of the screen it is on; the tables were drawn for 96 ppi,
+// so every place and size, the outer size included, grows with it. Where the window's real face
+// is taller or wider than the design face at that density (a substitute where Tahoma is
+// missing), the layout follows the text as well, so that no caption is cut.
+void TForm1::measureLayout(int dpi) {
+    dpi_ = dpi;
     font_ = windowFont(dpi_);
     measure_ = std::make_unique<win32::TextMeasure>(font_);
-    HFONT design = windowFont(form::kDesignDpi);
     const double density = double(dpi_) / form::kDesignDpi;
-    const form::TextExtent designText = win32::TextMeasure(design).extent();
-    scale_ = density * form::layoutScale(designText, designText);
-    DeleteObject(design);
+    const form::TextExtent real = measure_->extent();
+    // The design face is its own measure: GDI rounds metrics to whole pixels, so its extent at
+    // 96 ppi scaled up is not exactly its extent at another density.
+    const form::TextExtent design =
+        measure_->face() == win32::widen(form::kFontFamily)
+            ? real
+            : form::TextExtent{form::kDesignTextOnWindowsWithoutTahoma.height * density,
+                               form::kDesignTextOnWindowsWithoutTahoma.sampleWidth * density};
+    scale_ = density * form::layoutScale(real, design);
     const form::PixelRect extent = form::scaled(form::clientExtent(), scale_);
     extent_ = {extent.width, extent.height};
 }
@@ -204,21 +224,15 @@ RECT TForm1::placeOf(ControlName name) const {
     return toRect(rect);
 }
 
-// Windows' own tab walk follows the order in which the controls were made: the focusable ones
-// first, in the description's walk, then the labels, the group frames last, underneath.
+// The controls are made in the description's stacking order, the first on top: Windows' tab walk
+// follows it, and Windows' accessibility names a field by the static text just before it.
 void TForm1::createControls() {
-    std::vector<const ControlState*> rest;
-    for (ControlName stop : form::tabWalk())
-        if (model_.control(stop).kind != ControlKind::RadioGroup)
-            createControl(model_.control(stop));
-        else
-            createRadioButtons(model_.control(stop), placeOf(stop));
-    for (const ControlState& c : model_.controls())
-        if (c.kind == ControlKind::Label)
-            createControl(c);
-    for (const ControlState& c : model_.controls())
-        if (c.kind == ControlKind::GroupBox || c.kind == ControlKind::RadioGroup)
-            createControl(c);
+    for (ControlName name : form::stackingOrder(model_)) {
+        const ControlState& state = model_.control(name);
+        createControl(state);
+        if (state.kind == ControlKind::RadioGroup)
+            createRadioButtons(state);
+    }
 }
 
 HWND TForm1::createControl(const ControlState& state) {
@@ -229,11 +243,10 @@ HWND TForm1::createControl(const ControlState& state) {
     const std::wstring caption = win32::widen(
         state.kind == ControlKind::Edit || state.kind == ControlKind::DropDown ? state.text
                                                                                 : state.caption);
-    RECT place = placeOf(state.name);
     switch (state.kind) {
     case ControlKind::Label:
         className = WC_STATICW;
-        style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+        style |= WS_GROUP | SS_LEFTNOWORDWRAP | SS_NOPREFIX; // ends the arrow keys' group before it
         break;
     case ControlKind::Edit:
         className = WC_EDITW;
@@ -256,34 +269,23 @@ HWND TForm1::createControl(const ControlState& state) {
         break;
     case ControlKind::RadioGroup:
     case ControlKind::GroupBox:
-        style |= BS_GROUPBOX;
+        style |= WS_GROUP | BS_GROUPBOX;
+        extended = WS_EX_TRANSPARENT;
         break;
     }
-    // A caption is never cut: a label or box whose text needs more room than the table gives
-    // grows to the right.
-    if (state.kind == ControlKind::Label || state.kind == ControlKind::CheckBox) {
-        const int mark = state.kind == ControlKind::CheckBox
-                             ? form::scaled(form::kIndicatorSize + form::kIndicatorCaptionGap,
-                                            scale_) + 2
-                             : 0;
-        place.right = std::max<LONG>(place.right, place.left + mark + measure_->width(caption));
-    }
+    const RECT place = rectOf(state);
     HWND handle = CreateWindowExW(extended, className, caption.c_str(), style, place.left,
                                   place.top, place.right - place.left, place.bottom - place.top,
                                   client_,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(
                                       win32::controlId(model_, state.name))),
                                   instance_, nullptr);
-    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    applyFont(handle, state);
     controls_.emplace(state.name, handle);
     names_.emplace(handle, state.name);
 
     if (state.kind == ControlKind::Edit)
         SendMessageW(handle, EM_SETLIMITTEXT, 0, 0); // as long as the person wants
-    // The narrow fields of the table ("8.8717" in 41 pixels) were drawn with slim margins.
-    if (state.kind == ControlKind::Edit || state.kind == ControlKind::DropDown)
-        SendMessageW(state.kind == ControlKind::Edit ? handle : win32::DropDownInput::editOf(handle),
-                     EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
     if (state.kind == ControlKind::GroupBox || state.kind == ControlKind::RadioGroup)
         SetWindowSubclass(handle, groupFrameProc, 1, 0);
     if (state.kind == ControlKind::DropDown) {
@@ -298,24 +300,73 @@ HWND TForm1::createControl(const ControlState& state) {
         SendMessageW(handle, TBM_SETTICFREQ, form::kSliderTickInterval, 0);
         SendMessageW(handle, TBM_SETLINESIZE, 0, form::kSliderLineStep);
         SendMessageW(handle, TBM_SETPAGESIZE, 0, form::kSliderPageStep);
-        SendMessageW(handle, TBM_SETTHUMBLENGTH, form::scaled(form::kSliderThumbLength, scale_),
-                     0);
     }
     return handle;
 }
 
-void TForm1::createRadioButtons(const ControlState& state, const RECT& frame) {
+// Where a control sits at the current scale: its table place; a label or check box whose caption
+// needs more room grows to the right (a caption is never cut), a label no further than the
+// control it names, as it lies above it.
+RECT TForm1::rectOf(const ControlState& state) const {
+    RECT place = placeOf(state.name);
+    if (state.kind == ControlKind::Label || state.kind == ControlKind::CheckBox) {
+        const int mark =
+            state.kind == ControlKind::CheckBox
+                ? form::scaled(form::kIndicatorSize + form::kIndicatorCaptionGap, scale_) + 2
+                : 0;
+        place.right = std::max<LONG>(place.right, place.left + mark +
+                                                      measure_->width(win32::widen(state.caption)));
+    }
+    if (state.kind == ControlKind::Label)
+        for (const ControlState& c : model_.controls())
+            if (form::namingLabel(model_, c.name) == state.name) {
+                const RECT named = placeOf(c.name);
+                if (named.left >= place.left && named.top < place.bottom &&
+                    named.bottom > place.top)
+                    place.right =
+                        std::min(place.right, std::max(named.left, placeOf(state.name).right));
+            }
+    return place;
+}
+
+RECT TForm1::radioButtonRect(const ControlState& group, std::size_t index) const {
+    const RECT frame = placeOf(group.name);
+    const form::PixelRect table = form::placementOf(group.name)->rect;
+    const form::PixelRect r = form::scaled(
+        form::radioButtonRects(table.width, table.height, static_cast<int>(group.items.size()))
+            .at(index),
+        scale_);
+    return {frame.left + r.left, frame.top + r.top, frame.left + r.left + r.width,
+            frame.top + r.top + r.height};
+}
+
+RECT TForm1::creditRect(const form::CreditLine& line) const {
+    RECT r = toRect(form::scaled(line.rect, scale_));
+    r.right = std::max<LONG>(r.right, r.left + measure_->width(win32::widen(line.text)));
+    return r;
+}
+
+// The window's font with what depends on its size: the narrow fields of the table ("8.8717" in
+// 41 pixels) were drawn with slim margins, and a slider's thumb grows with the layout.
+void TForm1::applyFont(HWND handle, const ControlState& state) const {
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    if (state.kind == ControlKind::Edit || state.kind == ControlKind::DropDown)
+        SendMessageW(state.kind == ControlKind::Edit ? handle : win32::DropDownInput::editOf(handle),
+                     EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
+    if (state.kind == ControlKind::Slider)
+        SendMessageW(handle, TBM_SETTHUMBLENGTH, form::scaled(form::kSliderThumbLength, scale_),
+                     0);
+}
+
+void TForm1::createRadioButtons(const ControlState& state) {
     std::vector<HWND>& buttons = radioButtons_[state.name];
-    const form::PixelRect group = form::placementOf(state.name)->rect;
-    const std::vector<form::PixelRect> rects =
-        form::radioButtonRects(group.width, group.height, static_cast<int>(state.items.size()));
-    for (std::size_t i = 0; i < rects.size(); ++i) {
-        const form::PixelRect r = form::scaled(rects[i], scale_);
+    for (std::size_t i = 0; i < state.items.size(); ++i) {
+        const RECT r = radioButtonRect(state, i);
         // The first button opens the group: the arrow keys move within it, Tab enters and leaves.
         const DWORD style = initialStyle(state) | BS_AUTORADIOBUTTON | (i ? 0 : WS_GROUP);
         HWND button = CreateWindowExW(
-            0, WC_BUTTONW, win32::widen(state.items[i]).c_str(), style, frame.left + r.left,
-            frame.top + r.top, r.width, r.height, client_,
+            0, WC_BUTTONW, win32::widen(state.items[i]).c_str(), style, r.left, r.top,
+            r.right - r.left, r.bottom - r.top, client_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(
                 win32::radioButtonId(model_, state.name, static_cast<int>(i)))),
             instance_, nullptr);
@@ -342,10 +393,8 @@ void TForm1::createDecorations() {
         }
     }
     for (const form::CreditLine& c : form::creditLines()) {
-        const std::wstring text = win32::widen(c.text);
-        RECT r = toRect(form::scaled(c.rect, scale_));
-        r.right = std::max<LONG>(r.right, r.left + measure_->width(text));
-        HWND line = CreateWindowExW(0, WC_STATICW, text.c_str(),
+        const RECT r = creditRect(c);
+        HWND line = CreateWindowExW(0, WC_STATICW, win32::widen(c.text).c_str(),
                                     WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, r.left, r.top,
                                     r.right - r.left, r.bottom - r.top, client_,
                                     reinterpret_cast<HMENU>(INT_PTR(id++)), instance_, nullptr);
@@ -365,7 +414,34 @@ void TForm1::attachInput() {
             SetWindowSubclass(handle, dropTargetProc, 1,
                               reinterpret_cast<DWORD_PTR>(dropTargets_.back().get()));
         }
+        if (!form::accessibleName(model_, c.name).empty()) {
+            accessibles_.push_back(std::make_unique<win32::AccessibleSource>(
+                [this, name = c.name] { return accessibleFacts(name); }));
+            win32::answerAccessibility(handle, accessibles_.back().get());
+        }
+        // The focus of a drop-down is in its edit line: the line is named as its drop-down.
+        if (c.kind == ControlKind::DropDown) {
+            accessibles_.push_back(
+                std::make_unique<win32::AccessibleSource>([this, name = c.name] {
+                    win32::AccessibleFacts line = accessibleFacts(name);
+                    line.role = ROLE_SYSTEM_TEXT;
+                    return line;
+                }));
+            win32::answerAccessibility(win32::DropDownInput::editOf(handle),
+                                       accessibles_.back().get());
+        }
     }
+}
+
+// A field, drop-down or slider as the description names it, with what it holds now.
+win32::AccessibleFacts TForm1::accessibleFacts(ControlName name) const {
+    const ControlState& state = model_.control(name);
+    const bool slider = state.kind == ControlKind::Slider;
+    const long role = slider                                  ? ROLE_SYSTEM_SLIDER
+                      : state.kind == ControlKind::DropDown ? ROLE_SYSTEM_COMBOBOX
+                                                            : ROLE_SYSTEM_TEXT;
+    return {win32::widen(form::accessibleName(model_, name)), role,
+            win32::widen(slider ? std::to_string(state.position) : state.text)};
 }
 
 void TForm1::show(int showCommand) {
@@ -379,6 +455,56 @@ bool TForm1::preTranslate(MSG& message) {
     if (hints_)
         hints_->observe(message);
     return IsDialogMessageW(window_, &message) != FALSE;
+}
+
+// A screen of another density: the font, every place and size and the outer size follow it, the
+// outer size as Windows suggests. Only fonts and places change, so every control keeps its text,
+// caret, selection and state, and the focus stays where it is.
+void TForm1::densityChanged(int dpi, const RECT& suggested) {
+    const HFONT old = font_;
+    measureLayout(dpi);
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SetWindowPos(client_, nullptr, 0, 0, extent_.cx, extent_.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto place = [](HWND w, const RECT& r) {
+        SetWindowPos(w, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    };
+    for (const ControlState& c : model_.controls()) {
+        // Placed first, then given the font, as when it was made: a drop-down takes its height
+        // from its font.
+        place(controls_.at(c.name), rectOf(c));
+        applyFont(controls_.at(c.name), c);
+        if (const auto buttons = radioButtons_.find(c.name); buttons != radioButtons_.end())
+            for (std::size_t i = 0; i < buttons->second.size(); ++i) {
+                place(buttons->second[i], radioButtonRect(c, i));
+                applyFont(buttons->second[i], c);
+            }
+    }
+    int id = win32::kFirstDecorationId;
+    std::vector<HBITMAP> shown;
+    for (const form::PicturePlacement& p : form::pictures()) {
+        HWND picture = GetDlgItem(client_, id++);
+        if (HBITMAP bitmap = win32::loadPicture(instance_, p.picture, scale_)) {
+            shown.push_back(bitmap);
+            SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+        }
+        place(picture, toRect(form::scaled(p.rect, scale_)));
+    }
+    for (HBITMAP picture : pictures_)
+        DeleteObject(picture);
+    pictures_ = shown;
+    for (const form::CreditLine& c : form::creditLines()) {
+        HWND line = GetDlgItem(client_, id++);
+        place(line, creditRect(c));
+        SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    }
+    hints_->setFont(font_);
+    DeleteObject(old);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    updateScrollBars();
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // --- model to window ------------------------------------------------------------------------
@@ -547,13 +673,17 @@ void TForm1::chooseFile(form::Chooser chooser) {
 }
 
 void TForm1::fileDropped(ControlName field, HDROP drop) {
+    using Query = UINT(WINAPI*)(HDROP, UINT, LPWSTR, UINT);
+    static const auto query = win32::lateBound<Query>(L"shell32.dll", "DragQueryFileW");
+    static const auto finish = win32::lateBound<void(WINAPI*)(HDROP)>(L"shell32.dll", "DragFinish");
     // Only one file names a path; a drop of several is refused.
-    if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
-        std::wstring path(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
-        path.resize(DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+    if (query && query(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
+        std::wstring path(query(drop, 0, nullptr, 0) + 1, L'\0');
+        path.resize(query(drop, 0, path.data(), static_cast<UINT>(path.size())));
         actions_.fileChosen(field, win32::narrow(path));
     }
-    DragFinish(drop);
+    if (finish)
+        finish(drop);
 }
 
 // --- the frame: scrolling, hints, closing ---------------------------------------------------
@@ -564,8 +694,11 @@ ControlName TForm1::controlAt(POINT screen) const {
         return {};
     POINT inside = screen;
     ScreenToClient(client_, &inside);
-    // Disabled controls too: they show no hint, but they are what the mouse is over.
-    HWND child = ChildWindowFromPointEx(client_, inside, CWP_SKIPINVISIBLE);
+    // Disabled controls too: they show no hint, but they are what the mouse is over. A group
+    // frame lies above its controls: it is what the mouse is over only where no control is.
+    HWND child = ChildWindowFromPointEx(client_, inside, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    if (child == client_)
+        child = ChildWindowFromPointEx(client_, inside, CWP_SKIPINVISIBLE);
     return child == client_ ? ControlName() : nameOf(child);
 }
 
@@ -632,6 +765,9 @@ LRESULT TForm1::dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     switch (message) {
     case WM_SIZE:
         updateScrollBars();
+        return 0;
+    case WM_DPICHANGED:
+        densityChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_HSCROLL:
         scroll(SB_HORZ, LOWORD(wParam));

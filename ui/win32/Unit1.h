@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AccessibleControl.h"
 #include "ChooserSettings.h"
 #include "ControlState.h"
 #include "DropDownInput.h"
@@ -7,6 +8,7 @@
 #include "FormActions.h"
 #include "FormModel.h"
 #include "HoverHints.h"
+#include "Placements.h"
 #include "TextMeasure.h"
 
 #include <windows.h>
@@ -43,13 +45,19 @@ private:
     LRESULT dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     void createFrame();
-    void measureLayout();
+    void measureLayout(int dpi);
     void createControls();
     HWND createControl(const quendra::ControlState& state);
-    void createRadioButtons(const quendra::ControlState& state, const RECT& frame);
+    void createRadioButtons(const quendra::ControlState& state);
     void createDecorations();
     void attachInput();
+    quendra::win32::AccessibleFacts accessibleFacts(quendra::ControlName name) const;
     RECT placeOf(quendra::ControlName name) const;
+    RECT rectOf(const quendra::ControlState& state) const;
+    RECT radioButtonRect(const quendra::ControlState& group, std::size_t index) const;
+    RECT creditRect(const quendra::form::CreditLine& line) const;
+    void applyFont(HWND handle, const quendra::ControlState& state) const;
+    void densityChanged(int dpi, const RECT& suggested);
 
     void command(HWND control, WORD code);
     void sliderMoved(HWND slider);
@@ -80,6 +88,7 @@ private:
     std::map<std::string, std::vector<HWND>, std::less<>> radioButtons_;
     std::vector<std::unique_ptr<quendra::win32::DropDownInput>> dropDowns_;
     std::vector<std::unique_ptr<std::function<void(HDROP)>>> dropTargets_;
+    std::vector<std::unique_ptr<quendra::win32::AccessibleSource>> accessibles_;
     HWND lastFocus_ = nullptr; // where the focus goes back when the window is active again
     std::vector<HBITMAP> pictures_;
     std::unique_ptr<quendra::win32::HoverHints> hints_;
