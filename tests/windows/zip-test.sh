@@ -27,7 +27,7 @@ grep -v '\.txt$' <<<"$licences" && fail "licenses/ holds other than text files"
 grep -q 'lame.bin' "$unpacked/README.txt" || fail "README.txt does not name lame.bin"
 
 # Windows' own libraries only: the programs are linked statically.
-allowed=' KERNEL32.dll USER32.dll GDI32.dll COMCTL32.DLL COMDLG32.DLL SHELL32.dll msvcrt.dll '
+allowed=' KERNEL32.dll USER32.dll GDI32.dll COMCTL32.DLL COMDLG32.DLL SHELL32.dll SHLWAPI.dll msvcrt.dll '
 objdump=$(command -v i686-w64-mingw32-objdump || command -v x86_64-w64-mingw32-objdump)
 for program in Project1.exe lame.bin; do
     while read -r dll; do
