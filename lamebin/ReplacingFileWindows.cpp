@@ -17,6 +17,15 @@ HANDLE handleOf(std::intptr_t file) {
     return reinterpret_cast<HANDLE>(file);
 }
 
+// A file marked so is removed by Windows when its last handle closes, however the process ends:
+// killed, or ended with its console window before it could clean up.
+bool removeOnClose(HANDLE file, bool remove) {
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = remove ? TRUE : FALSE;
+    return SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
+                                      sizeof disposition) != 0;
+}
+
 std::wstring temporaryNameFor(const std::wstring& name) {
     static const wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device random;
@@ -59,11 +68,14 @@ std::string ReplacingFile::create(const std::string& output) {
         return "the file there cannot be replaced: it is read-only";
     for (int attempt = 0; attempt < 100 && file_ < 0; ++attempt) {
         const std::wstring temporary = temporaryNameFor(name);
-        const HANDLE file = CreateFileW((folder + L"\\" + temporary).c_str(), GENERIC_WRITE, 0,
-                                        nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file =
+            CreateFileW((folder + L"\\" + temporary).c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         temporary_ = utf8Text(temporary);
-        if (file != INVALID_HANDLE_VALUE)
+        if (file != INVALID_HANDLE_VALUE) {
             file_ = reinterpret_cast<std::intptr_t>(file);
+            removeOnClose(file, true);
+        }
         else if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
             break;
     }
@@ -104,7 +116,7 @@ std::string ReplacingFile::commit() {
         return error_.empty() ? "nothing to put in place" : error_;
     if (!flushBuffer())
         return error_;
-    if (!FlushFileBuffers(handleOf(file_))) {
+    if (!FlushFileBuffers(handleOf(file_)) || !removeOnClose(handleOf(file_), false)) {
         fail("cannot complete");
         return error_;
     }

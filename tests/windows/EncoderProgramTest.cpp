@@ -1,6 +1,7 @@
-// The Windows lame.bin (built into encoder/ beside the tests' bin/) where Windows differs from Linux: names and tags in any script through
-// the UTF-16 command line, paths longer than 259 characters, the input under another spelling
-// refused as the output, and an earlier output kept whole by a failed or stopped encoding.
+// The Windows lame.bin (built into encoder/ beside the tests' bin/) where Windows differs from
+// Linux: names and tags in any script through the UTF-16 command line, paths longer than 259
+// characters, the input under another spelling refused as the output, and an earlier output kept
+// whole by a failed or ended encoding.
 #include "EncoderFiles.h"
 #include "WindowDriver.h"
 
@@ -112,6 +113,33 @@ TEST_F(EncoderProgram, AnEarlierOutputSurvivesAFailedOrStoppedEncoding) {
     EXPECT_EQ(failed.exitCode, 1u) << failed.output;
     EXPECT_EQ(readAll(output), "the earlier file");
     EXPECT_EQ(filesIn(folder_).size(), 2u);
+}
+
+// Ended from outside mid-way (as a closed console window ends it), it leaves no temporary
+// file: Windows removes it with the last handle.
+TEST_F(EncoderProgram, AnEarlierOutputSurvivesAnEncodingEndedFromOutside) {
+    const fs::path output = folder_ / L"earlier.mp3";
+    std::ofstream(output, std::ios::binary) << "the earlier file";
+    writeChordWave(folder_ / L"long.wav", 180);
+    std::wstring line = L"\"" + encoder().wstring() + L"\" -V 0 -q 0 long.wav earlier.mp3";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                               nullptr, folder_.c_str(), &startup, &process));
+    const auto temporaryExists = [&] {
+        for (const std::wstring& name : filesIn(folder_))
+            if (name.rfind(L".earlier.mp3.partial-", 0) == 0)
+                return true;
+        return false;
+    };
+    const bool started = waitUntil(temporaryExists, 30000);
+    TerminateProcess(process.hProcess, 9);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hProcess), CloseHandle(process.hThread);
+    ASSERT_TRUE(started) << "lame.bin made no temporary file";
+    EXPECT_TRUE(waitUntil([&] { return !temporaryExists(); }, 5000));
+    EXPECT_EQ(readAll(output), "the earlier file");
 }
 
 } // namespace
