@@ -1,5 +1,6 @@
 #include "SoundFileInput.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace quendra {
@@ -62,11 +63,23 @@ std::string SoundFileInput::formatName() const {
     return name.substr(0, name.find(' '));
 }
 
+// The file is read in large blocks and handed out a frame's length at a time: a read of the file
+// costs far more than a copy, under wine most of all.
 long SoundFileInput::read(int* samples, long frames) {
-    const sf_count_t got = sf_readf_int(file_, samples, frames);
-    if (got == 0 && sf_error(file_) != SF_ERR_NO_ERROR)
-        return -1;
-    return static_cast<long>(got);
+    const std::size_t channels = static_cast<std::size_t>(info_.channels);
+    if (next_ == block_.size()) {
+        block_.resize(kBlockFrames * channels);
+        const sf_count_t got = sf_readf_int(file_, block_.data(), kBlockFrames);
+        if (got == 0 && sf_error(file_) != SF_ERR_NO_ERROR)
+            return -1;
+        block_.resize(static_cast<std::size_t>(got) * channels);
+        next_ = 0;
+    }
+    const std::size_t wanted = static_cast<std::size_t>(frames) * channels;
+    const std::size_t given = std::min(wanted, block_.size() - next_);
+    std::copy_n(block_.begin() + static_cast<std::ptrdiff_t>(next_), given, samples);
+    next_ += given;
+    return channels ? static_cast<long>(given / channels) : 0;
 }
 
 } // namespace quendra

@@ -5,6 +5,7 @@
 #include <sndfile.h>
 
 #include <string>
+#include <vector>
 
 namespace quendra {
 
@@ -29,8 +30,12 @@ private:
     SNDFILE* openFile(const std::string& path, std::string& why);
     static std::string libraryRefusal();
 
+    static constexpr sf_count_t kBlockFrames = 1 << 15;
+
     SNDFILE* file_ = nullptr;
     SF_INFO info_{};
+    std::vector<int> block_; // read ahead, from next_ on
+    std::size_t next_ = 0;
 };
 
 } // namespace quendra
