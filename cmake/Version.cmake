@@ -3,9 +3,8 @@
 # Debian package's changelog, manual page and AppStream metainfo give (resources/*.in).
 set(QUENDRA_VERSION 1.1.0.4)
 # The product's name and its publisher as Windows shows them: the version record
-# (resources/Project1.rc.in), the program (form/Version.h) and the installer
-# (resources/windows-installer.nsi.in): its folder in Program Files, its Start-menu shortcut and
-# its entry in Apps and features.
+# (resources/Project1.rc.in) and the installer (resources/windows-installer.nsi.in): its folder
+# in Program Files, its Start-menu shortcut and its entry in Apps and features.
 set(QUENDRA_PRODUCT_NAME "Quendra orvo")
 set(QUENDRA_PUBLISHER "The Quendra orvo developers")
 
