@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -36,16 +37,20 @@ TEST(ChooserFilters, EachDescriptionKeepsItsPatternsAndEmptyPairsAreLeftOut) {
     }
 }
 
-TEST(Placements, EachControlOfTheModelIsPlacedOnceOnTheWindowOrInOneOfItsGroupBoxes) {
+// A shell makes the controls in the model's order, each inside its parent.
+TEST(Placements, EachControlOfTheModelIsPlacedOnceOnTheWindowOrInAGroupBoxBeforeIt) {
     FormModel model;
     EXPECT_EQ(placements().size(), model.controls().size());
+    std::vector<std::string> made;
     for (const ControlState& c : model.controls()) {
         const Placement* p = placementOf(c.name);
         ASSERT_NE(p, nullptr) << c.name;
         if (p->parent != control::Form1) {
             ASSERT_TRUE(model.has(p->parent)) << c.name;
             EXPECT_EQ(model.control(p->parent).kind, ControlKind::GroupBox) << c.name;
+            EXPECT_NE(std::find(made.begin(), made.end(), p->parent), made.end()) << c.name;
         }
+        made.push_back(c.name);
     }
     EXPECT_EQ(placementOf(control::CheckBox05)->parent, control::GroupBox1);
     EXPECT_EQ(placementOf(control::Label16)->parent, control::GroupBox2);
