@@ -106,21 +106,25 @@ if(UNIX AND NOT APPLE)
     set(doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/quendra-orvo)
     install(FILES ${QUENDRA_COPYRIGHT_FILE} DESTINATION ${doc_dir})
 
+    # The changelog, the manual page and what software centres list name the project's version.
+    set(package_dir ${CMAKE_BINARY_DIR}/package)
+    foreach(file changelog quendra-orvo.1 quendra-orvo.metainfo.xml)
+        configure_file(${PROJECT_SOURCE_DIR}/resources/${file}.in ${package_dir}/${file} @ONLY)
+    endforeach()
     # The changelog and the manual page, compressed as Debian wants them (gzip -9n: no name, no
     # time stamp, so that the same sources give the same package).
-    configure_file(${PROJECT_SOURCE_DIR}/resources/changelog.in ${CMAKE_BINARY_DIR}/package/changelog @ONLY)
-    set(package_docs ${CMAKE_BINARY_DIR}/package/changelog.gz ${CMAKE_BINARY_DIR}/package/quendra-orvo.1.gz)
+    set(package_docs ${package_dir}/changelog.gz ${package_dir}/quendra-orvo.1.gz)
     add_custom_command(OUTPUT ${package_docs}
-        COMMAND gzip -9nc ${CMAKE_BINARY_DIR}/package/changelog > ${CMAKE_BINARY_DIR}/package/changelog.gz
-        COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/resources/quendra-orvo.1 > ${CMAKE_BINARY_DIR}/package/quendra-orvo.1.gz
-        DEPENDS ${CMAKE_BINARY_DIR}/package/changelog ${PROJECT_SOURCE_DIR}/resources/quendra-orvo.1
+        COMMAND gzip -9nc ${package_dir}/changelog > ${package_dir}/changelog.gz
+        COMMAND gzip -9nc ${package_dir}/quendra-orvo.1 > ${package_dir}/quendra-orvo.1.gz
+        DEPENDS ${package_dir}/changelog ${package_dir}/quendra-orvo.1
         VERBATIM)
     add_custom_target(package_docs ALL DEPENDS ${package_docs})
-    install(FILES ${CMAKE_BINARY_DIR}/package/changelog.gz DESTINATION ${doc_dir})
-    install(FILES ${CMAKE_BINARY_DIR}/package/quendra-orvo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-    # What software centres list.
-    install(FILES ${PROJECT_SOURCE_DIR}/resources/quendra-orvo.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo RENAME org.example.quendra_orvo.metainfo.xml)
+    install(FILES ${package_dir}/changelog.gz DESTINATION ${doc_dir})
+    install(FILES ${package_dir}/quendra-orvo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${package_dir}/quendra-orvo.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo
+        RENAME org.example.quendra_orvo.metainfo.xml)
 endif()
 
 include(CPack)

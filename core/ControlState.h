@@ -16,7 +16,6 @@ enum class Field { Text, Checked, ItemIndex, CurrentEntry, Position, Enabled, Vi
 struct ControlState {
     std::string name;
     ControlKind kind = ControlKind::Label;
-    std::string parent{control::Form1};
     std::string caption;
     std::string text;
     std::vector<std::string> items; // drop-down entries or radio-button captions

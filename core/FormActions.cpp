@@ -5,10 +5,10 @@
 namespace quendra {
 
 FormActions::FormActions(FormModel& model, EncoderLauncher& launcher)
-    : input_(model), model_(model), launcher_(&launcher) {}
+    : input_(model), model_(model), launcher_(launcher) {}
 
 StartOutcome FormActions::startEncoding() {
-    const LaunchResult result = launcher_->launch(CommandBuilder::build(model_));
+    const LaunchResult result = launcher_.launch(CommandBuilder::build(model_));
     if (result.started)
         return {true, {}};
     return {false, launchFailureMessage(result)};

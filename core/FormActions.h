@@ -37,7 +37,7 @@ public:
 private:
     EventWiring input_;
     FormModel& model_;
-    EncoderLauncher* launcher_;
+    EncoderLauncher& launcher_;
 };
 
 // The text that tells the user that "lame.bin" did not start: why, and where it was looked for.

@@ -1,6 +1,7 @@
 #include "Hints.h"
 
 #include "FormModel.h"
+#include "Placements.h"
 
 #include <algorithm>
 
@@ -77,7 +78,7 @@ const std::vector<Hint>& hints() {
 }
 
 ControlName hintOwner(const FormModel& model, ControlName control) {
-    for (ControlName c = control; model.has(c); c = model.control(c).parent)
+    for (ControlName c = control; model.has(c); c = placementOf(c)->parent)
         if (hintOf(c))
             return hintOf(c)->control;
     return {};

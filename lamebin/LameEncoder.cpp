@@ -234,10 +234,6 @@ int LameEncoder::frameSize() const {
     return lame_get_framesize(lame_);
 }
 
-int LameEncoder::channels() const {
-    return lame_get_num_channels(lame_);
-}
-
 std::vector<unsigned char> LameEncoder::id3v2Tag() {
     std::vector<unsigned char> tag(lame_get_id3v2_tag(lame_, nullptr, 0));
     if (!tag.empty())
@@ -275,10 +271,6 @@ int LameEncoder::framesDone() const {
 
 int LameEncoder::framesTotal() const {
     return lame_get_totalframes(lame_);
-}
-
-int LameEncoder::outputSampleRate() const {
-    return lame_get_out_samplerate(lame_);
 }
 
 bool LameEncoder::replayGainFound() const {

@@ -28,7 +28,6 @@ public:
     std::string start();
 
     int frameSize() const;
-    int channels() const;
     std::vector<unsigned char> id3v2Tag();
     // Encodes "count" samples per channel; returns the bytes made, or -1 on the library's error.
     int encode(const int* left, const int* right, int count, std::vector<unsigned char>& out);
@@ -38,7 +37,6 @@ public:
 
     int framesDone() const;
     int framesTotal() const;
-    int outputSampleRate() const;
     bool replayGainFound() const;
     double replayGainDb() const;
 

@@ -131,14 +131,6 @@ TEST_F(FormModelTest, HoldsEveryListAndRange) {
         EXPECT_EQ(model.currentEntry(box), -1) << box;
 }
 
-TEST_F(FormModelTest, PlacesGroupedControlsInTheirGroups) {
-    EXPECT_EQ(model.control("CheckBox05").parent, "GroupBox1");
-    EXPECT_EQ(model.control("Label16").parent, "GroupBox2");
-    EXPECT_EQ(model.control("CheckBox17").parent, "GroupBox3");
-    EXPECT_EQ(model.control("CheckBox25").parent, "GroupBox4");
-    EXPECT_EQ(model.control("Edit01").parent, control::Form1);
-}
-
 TEST_F(FormModelTest, TwoModelsStartIdentical) {
     FormModel other;
     model.setText("Edit01", "changed");

@@ -37,6 +37,28 @@ TEST(ChooserFilters, EachDescriptionKeepsItsPatternsAndEmptyPairsAreLeftOut) {
     }
 }
 
+// A shell makes the controls in the model's order, each inside its parent.
+TEST(Placements, EachControlOfTheModelIsPlacedOnceOnTheWindowOrInAGroupBoxBeforeIt) {
+    FormModel model;
+    EXPECT_EQ(placements().size(), model.controls().size());
+    std::vector<std::string> made;
+    for (const ControlState& c : model.controls()) {
+        const Placement* p = placementOf(c.name);
+        ASSERT_NE(p, nullptr) << c.name;
+        if (p->parent != control::Form1) {
+            ASSERT_TRUE(model.has(p->parent)) << c.name;
+            EXPECT_EQ(model.control(p->parent).kind, ControlKind::GroupBox) << c.name;
+            EXPECT_NE(std::find(made.begin(), made.end(), p->parent), made.end()) << c.name;
+        }
+        made.push_back(c.name);
+    }
+    EXPECT_EQ(placementOf(control::CheckBox05)->parent, control::GroupBox1);
+    EXPECT_EQ(placementOf(control::Label16)->parent, control::GroupBox2);
+    EXPECT_EQ(placementOf(control::CheckBox17)->parent, control::GroupBox3);
+    EXPECT_EQ(placementOf(control::CheckBox25)->parent, control::GroupBox4);
+    EXPECT_EQ(placementOf(control::Edit01)->parent, control::Form1);
+}
+
 TEST(TabWalk, GoesByTabOrderAndWalksEachGroupBoxInPlace) {
     const std::vector<ControlName>& walk = tabWalk();
     const std::vector<ControlName> firstStops = {control::Edit01, control::Edit02, control::Edit03};

@@ -190,6 +190,19 @@ metainfo_launches_desktop_entry() {
         "$root/usr/share/metainfo/org.example.quendra_orvo.metainfo.xml"
 }
 check "the metainfo launches the installed desktop entry" metainfo_launches_desktop_entry
+# The manual page and the metainfo give the project's version, as the package does.
+manual_page_version() {
+    local title
+    title=$(gzip -dc "$root/usr/share/man/man1/quendra-orvo.1.gz" | sed -n 1p)
+    [[ $title == *"\"quendra-orvo $version\""* ]] || { echo "  the title line: $title" >&2; return 1; }
+}
+check "the manual page gives the project's version" manual_page_version
+metainfo_version() {
+    grep -qF "<release version=\"$version\"" \
+        "$root/usr/share/metainfo/org.example.quendra_orvo.metainfo.xml" ||
+        { echo "  the metainfo's release is another version" >&2; return 1; }
+}
+check "the metainfo's release is the project's version" metainfo_version
 
 # The desktop entry starts the launcher on PATH and names the installed icon.
 desktop=$root/usr/share/applications/quendra-orvo.desktop

@@ -6,6 +6,7 @@
 // QUENDRA_SOAK_ACTIONS=<n> changes its length (50000 by default).
 #include "CommandBuilder.h"
 #include "LaunchNotice.h"
+#include "Placements.h"
 #include "RecordingLauncher.h"
 #include "Unit1.h"
 
@@ -99,13 +100,16 @@ protected:
 
     // --- what the window shows against the model ---------------------------------------------
 
+    // The group box a control sits in, or nullptr on the window itself.
+    const ControlState* groupOf(const ControlState& c) const {
+        const quendra::ControlName parent = quendra::form::placementOf(c.name)->parent;
+        return parent == quendra::control::Form1 ? nullptr : &model().control(parent);
+    }
     bool shownInModel(const ControlState& c) const {
-        return c.visible &&
-               (c.parent == quendra::control::Form1 || shownInModel(model().control(c.parent)));
+        return c.visible && (!groupOf(c) || shownInModel(*groupOf(c)));
     }
     bool enabledInModel(const ControlState& c) const {
-        return c.enabled &&
-               (c.parent == quendra::control::Form1 || enabledInModel(model().control(c.parent)));
+        return c.enabled && (!groupOf(c) || enabledInModel(*groupOf(c)));
     }
 
     void compareWindowWithModel(std::vector<std::string>& problems) const {

@@ -1,6 +1,6 @@
 // The Windows program as a person uses it, where the platform matters: keys, clicks, hints, the
-// file choosers, the message box, and what the encoder receives. Runs in a wine desktop
-// (tests/windows/wine-window-tests.sh).
+// file choosers, the message box, and what the encoder receives. Runs in a wine desktop of its
+// own (tests/windows/wine-desktop.sh, as tests/windows/CMakeLists.txt starts it).
 #include "ArgumentRecord.h"
 #include "CommandBuilder.h"
 #include "CommandLine.h"

@@ -150,7 +150,8 @@ QWidget* TForm1::widget(ControlName name) const {
 
 void TForm1::createControls() {
     for (const ControlState& c : model_.controls()) {
-        QWidget* parent = c.parent == control::Form1 ? client_ : widget(c.parent);
+        const ControlName parentName = form::placementOf(c.name)->parent;
+        QWidget* parent = parentName == control::Form1 ? client_ : widget(parentName);
         QWidget* widget = nullptr;
         switch (c.kind) {
         case ControlKind::Label: {
