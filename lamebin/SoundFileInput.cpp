@@ -24,11 +24,15 @@ SoundFileInput::~SoundFileInput() {
         sf_close(file_);
 }
 
-std::string SoundFileInput::libraryRefusal() {
-    std::string why = sf_strerror(nullptr);
+SNDFILE* SoundFileInput::openDescriptor(int fd, std::string& why) {
+    SNDFILE* file = sf_open_fd(fd, SFM_READ, &info_, SF_TRUE);
+    if (file)
+        return file;
+    why = sf_strerror(nullptr);
     if (!why.empty() && why.back() == '.')
         why.pop_back();
-    return "libsndfile cannot read it as audio (" + why + ")";
+    why = "libsndfile cannot read it as audio (" + why + ")";
+    return nullptr;
 }
 
 std::string SoundFileInput::open(const std::string& path) {

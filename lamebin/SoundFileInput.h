@@ -26,9 +26,10 @@ public:
     long read(int* samples, long frames) override;
 
 private:
-    // The file opened for "info_"; nullptr with the reason in "why".
+    // The file opened for "info_"; nullptr with the reason in "why". The platform opens the
+    // file, libsndfile reads it through the descriptor.
     SNDFILE* openFile(const std::string& path, std::string& why);
-    static std::string libraryRefusal();
+    SNDFILE* openDescriptor(int fd, std::string& why);
 
     static constexpr sf_count_t kBlockFrames = 1 << 15;
 

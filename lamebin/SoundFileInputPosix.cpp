@@ -21,10 +21,7 @@ SNDFILE* SoundFileInput::openFile(const std::string& path, std::string& why) {
         why = "it is a folder, not an audio file";
         return nullptr;
     }
-    SNDFILE* file = sf_open_fd(fd, SFM_READ, &info_, SF_TRUE);
-    if (!file)
-        why = libraryRefusal();
-    return file;
+    return openDescriptor(fd, why);
 }
 
 } // namespace quendra
