@@ -73,10 +73,20 @@ TForm1* formOf(HWND window) {
     return reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-void registerClasses(HINSTANCE instance) {
+// The form a window of its own belongs to: handed over by CreateWindowExW's last parameter with
+// WM_NCCREATE, the first message, and kept in the window's user data.
+TForm1* formOf(HWND window, UINT message, LPARAM lParam) {
+    if (message != WM_NCCREATE)
+        return formOf(window);
+    auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    return form;
+}
+
+void registerClasses(HINSTANCE instance, WNDPROC frameProcedure, WNDPROC clientProcedure) {
     WNDCLASSEXW frame{};
     frame.cbSize = sizeof frame;
-    frame.lpfnWndProc = DefWindowProcW;
+    frame.lpfnWndProc = frameProcedure;
     frame.hInstance = instance;
     frame.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -92,6 +102,7 @@ void registerClasses(HINSTANCE instance) {
     client.hIcon = nullptr;
     client.hIconSm = nullptr;
     client.lpszClassName = kClientClass;
+    client.lpfnWndProc = clientProcedure;
     RegisterClassExW(&client);
 }
 
@@ -140,7 +151,7 @@ LRESULT CALLBACK groupFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM 
 
 TForm1::TForm1(quendra::EncoderLauncher& launcher, HINSTANCE instance)
     : instance_(instance), actions_(model_, launcher) {
-    registerClasses(instance_);
+    registerClasses(instance_, windowProc, clientProc);
     measureLayout(screenDpi());
     createFrame();
     createControls();
@@ -196,14 +207,10 @@ void TForm1::createFrame() {
                               win32::widen(form::kCaption).c_str(), style, CW_USEDEFAULT,
                               CW_USEDEFAULT, form::scaled(form::kOuterWidth, scale_),
                               form::scaled(form::kOuterHeight, scale_), nullptr, nullptr,
-                              instance_, nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(windowProc));
+                              instance_, this);
     client_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClientClass, L"",
                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, extent_.cx,
-                              extent_.cy, window_, nullptr, instance_, nullptr);
-    SetWindowLongPtrW(client_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(client_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(clientProc));
+                              extent_.cy, window_, nullptr, instance_, this);
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
         const int size = GetSystemMetrics(metric);
@@ -743,13 +750,14 @@ void TForm1::scroll(int bar, WORD request) {
 }
 
 LRESULT CALLBACK TForm1::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    TForm1* form = formOf(window);
-    return form ? form->dispatch(window, message, wParam, lParam)
-                : DefWindowProcW(window, message, wParam, lParam);
+    TForm1* form = formOf(window, message, lParam);
+    // While the frame itself is being made there is no content yet to lay out or scroll.
+    return form && form->client_ ? form->dispatch(window, message, wParam, lParam)
+                                 : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK TForm1::clientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    TForm1* form = formOf(window);
+    TForm1* form = formOf(window, message, lParam);
     if (form && message == WM_COMMAND && lParam) {
         form->command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         return 0;
