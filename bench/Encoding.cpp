@@ -255,8 +255,7 @@ int main(int argc, char** argv) {
                       (!onWindows || contents(windowsDirect) == contents(direct));
     std::printf("real encoding of a %d-second stereo WAV, median of %d runs each, alternating\n",
                 seconds, runs);
-    std::printf("  lame.bin and Debian's lame program on LAME's library %s\n",
-                get_lame_version());
+    std::printf("  lame.bin and Debian's lame program on LAME's library %s\n", get_lame_version());
     std::printf("  settings: the window's initial state; lame");
     for (std::size_t i = 1; i < lameArguments.size(); ++i)
         std::printf(" %s", lameArguments[i].c_str());
@@ -279,8 +278,8 @@ int main(int argc, char** argv) {
         std::printf("  %-52s %8.3f    (target <= 1.10)\n", "ratio Windows lame.bin / lame.bin",
                     median(windowsSeconds) / median(lameBinSeconds));
     }
-    std::printf("  all exited with 0: %s; the MP3 files are identical: %s\n",
-                ok ? "yes" : "NO", same ? "yes" : "NO");
+    std::printf("  all exited with 0: %s; the MP3 files are identical: %s\n", ok ? "yes" : "NO",
+                same ? "yes" : "NO");
     fs::remove_all(directory);
     return ok && same && notice.failures == 0 ? 0 : 1;
 }

@@ -81,13 +81,12 @@ int main(int argc, char** argv) {
         }
     std::printf("Windows start-up under wine (32-bit build), %d starts each, medians:\n", runs);
     std::printf("                                  CPU     to its first frame and exit\n");
-    const char* names[kPrograms] = {"the window", "its floor: the same controls",
-                                    "a bare window"};
+    const char* names[kPrograms] = {"the window", "its floor: the same controls", "a bare window"};
     for (int i = 0; i < kPrograms; ++i)
         std::printf("  %-28s %7.1f ms  %7.1f ms\n", names[i], median(cpu[i]), median(wall[i]));
     std::printf("  window / floor               %7.2f     %7.2f     (target <= 1.3 in CPU)\n",
                 median(cpu[0]) / median(cpu[1]), median(wall[0]) / median(wall[1]));
-    std::printf("  window / bare window         %7.2f     %7.2f\n",
-                median(cpu[0]) / median(cpu[2]), median(wall[0]) / median(wall[2]));
+    std::printf("  window / bare window         %7.2f     %7.2f\n", median(cpu[0]) / median(cpu[2]),
+                median(wall[0]) / median(wall[2]));
     return 0;
 }

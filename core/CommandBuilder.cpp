@@ -47,10 +47,14 @@ const Flag kProcessorFlags[] = {
 };
 
 const Flag kCompatibilityFlags[] = {
-    {control::CheckBox18, true, " --freeformat"}, {control::CheckBox19, true, " --strictly-enforce-ISO"},
-    {control::CheckBox20, false, " --nores"},     {control::CheckBox21, false, " --noshort"},
-    {control::CheckBox22, false, " --allshort"},  {control::CheckBox23, true, " -d"},
-    {control::CheckBox24, false, " --notemp"},    {control::CheckBox25, false, " -t"},
+    {control::CheckBox18, true, " --freeformat"},
+    {control::CheckBox19, true, " --strictly-enforce-ISO"},
+    {control::CheckBox20, false, " --nores"},
+    {control::CheckBox21, false, " --noshort"},
+    {control::CheckBox22, false, " --allshort"},
+    {control::CheckBox23, true, " -d"},
+    {control::CheckBox24, false, " --notemp"},
+    {control::CheckBox25, false, " -t"},
 };
 
 struct FilterField {

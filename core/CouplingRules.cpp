@@ -37,7 +37,8 @@ bool inVbrMode(const FormModel& model) {
     return model.itemIndex(control::RadioGroup1) == static_cast<int>(BitrateMode::Vbr);
 }
 
-const ControlName kBitrateDropDowns[] = {control::ComboBox2, control::ComboBox3, control::ComboBox4};
+const ControlName kBitrateDropDowns[] = {control::ComboBox2, control::ComboBox3,
+                                         control::ComboBox4};
 
 struct RuleEntry {
     std::string_view control;
@@ -57,7 +58,9 @@ const RuleEntry kRules[] = {
 } // namespace
 
 void CheckBox01Click(FormModel& model) {
-    enable(model, {control::Edit03, control::Edit04, control::Edit05, control::Edit06, control::Edit07, control::Edit08, control::ComboBox5},
+    enable(model,
+           {control::Edit03, control::Edit04, control::Edit05, control::Edit06, control::Edit07,
+            control::Edit08, control::ComboBox5},
            model.checked(control::CheckBox01));
 }
 
@@ -65,7 +68,10 @@ void CheckBox05Click(FormModel& model) {
     const bool on = model.checked(control::CheckBox05);
     if (!on)
         check(model, {control::CheckBox06, control::CheckBox07, control::CheckBox08}, false);
-    enable(model, {control::CheckBox06, control::CheckBox07, control::CheckBox08, control::ComboBox7, control::Edit15, control::Label17}, on);
+    enable(model,
+           {control::CheckBox06, control::CheckBox07, control::CheckBox08, control::ComboBox7,
+            control::Edit15, control::Label17},
+           on);
 }
 
 void CheckBox06Click(FormModel& model) {
@@ -76,7 +82,9 @@ void CheckBox06Click(FormModel& model) {
 
 void CheckBox09Click(FormModel& model) {
     const bool automatic = model.checked(control::CheckBox09);
-    enable(model, {control::CheckBox10, control::CheckBox11, control::CheckBox12, control::CheckBox13, control::CheckBox14},
+    enable(model,
+           {control::CheckBox10, control::CheckBox11, control::CheckBox12, control::CheckBox13,
+            control::CheckBox14},
            !automatic);
     check(model, {control::CheckBox10, control::CheckBox11, control::CheckBox14}, false);
     check(model, {control::CheckBox12, control::CheckBox13}, automatic);
@@ -104,11 +112,16 @@ void CheckBox13Click(FormModel& model) {
 
 void CheckBox14Click(FormModel& model) {
     const bool full = model.checked(control::CheckBox14);
-    enable(model, {control::CheckBox10, control::CheckBox11, control::CheckBox12, control::CheckBox13}, !full);
+    enable(model,
+           {control::CheckBox10, control::CheckBox11, control::CheckBox12, control::CheckBox13},
+           !full);
     if (full) {
-        check(model, {control::CheckBox10, control::CheckBox11, control::CheckBox12, control::CheckBox13}, false);
+        check(model,
+              {control::CheckBox10, control::CheckBox11, control::CheckBox12, control::CheckBox13},
+              false);
         enable(model, {control::Edit11, control::Edit12, control::Edit13, control::Edit14}, false);
-        enable(model, {control::Label13, control::Label14, control::Label15, control::Label16}, false);
+        enable(model, {control::Label13, control::Label14, control::Label15, control::Label16},
+               false);
     }
 }
 

@@ -19,15 +19,18 @@ const std::vector<Hint> kHints = {
     {control::RadioGroup4,
      "Only the \"RadioGain\" ReplayGain value is computed. It is stored in the LAME tag. The "
      "analysis is performed with the reference volume equal to 89dB."},
-    {control::CheckBox06, "This option causes LAME to ignore the output of the psy-model and only use "
-                   "masking from the ATH (absolute threshold of hearing)."},
+    {control::CheckBox06,
+     "This option causes LAME to ignore the output of the psy-model and only use "
+     "masking from the ATH (absolute threshold of hearing)."},
     {control::CheckBox07, "Ignore psychoacoustic model for short blocks, use ATH only."},
     {control::CheckBox08, "Lower the ATH (absolute threshold of hearing)."},
-    {control::CheckBox10, "Set an highpass filtering frequency. Frequencies below the specified one will "
-                   "be cutoff."},
+    {control::CheckBox10,
+     "Set an highpass filtering frequency. Frequencies below the specified one will "
+     "be cutoff."},
     {control::CheckBox11, "Set the width of the highpass filter."},
-    {control::CheckBox12, "Set a lowpass filtering frequency. Frequencies above the specified one will be "
-                   "cutoff."},
+    {control::CheckBox12,
+     "Set a lowpass filtering frequency. Frequencies above the specified one will be "
+     "cutoff."},
     {control::CheckBox13, "Set the width of the lowpass filter."},
     {control::CheckBox18, "Produces a free format bitstream."},
     {control::CheckBox19,

@@ -118,8 +118,9 @@ void walk(ControlName parent, std::vector<ControlName>& stops) {
     for (const Placement& p : kPlacements)
         if (p.parent == parent && p.tabOrder != kNoTab)
             children.push_back(&p);
-    std::stable_sort(children.begin(), children.end(),
-                     [](const Placement* a, const Placement* b) { return a->tabOrder < b->tabOrder; });
+    std::stable_sort(children.begin(), children.end(), [](const Placement* a, const Placement* b) {
+        return a->tabOrder < b->tabOrder;
+    });
     for (const Placement* p : children) {
         if (isContainer(p->name))
             walk(p->name, stops);

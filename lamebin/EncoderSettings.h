@@ -15,9 +15,9 @@ struct EncoderSettings {
     enum class ReplayGain { Off, Fast, Accurate };
 
     Rate rate = Rate::Constant;
-    std::optional<int> bitrate;          // -b, kbit/s; 0 is the library's default
-    std::optional<float> vbrQuality;     // -V
-    std::optional<int> averageBitrate;   // --abr, kbit/s
+    std::optional<int> bitrate;        // -b, kbit/s; 0 is the library's default
+    std::optional<float> vbrQuality;   // -V
+    std::optional<int> averageBitrate; // --abr, kbit/s
     std::optional<ChannelMode> channelMode;
     std::optional<int> outputSampleRate; // --resample, Hz
     // The tags in the order given: the option's letter ('t', 'a', 'l', 'y', 'c', 'n', 'g') and

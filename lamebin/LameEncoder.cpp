@@ -22,10 +22,14 @@ void report(const char* format, va_list arguments) {
 
 MPEG_mode libraryMode(Settings::ChannelMode mode) {
     switch (mode) {
-    case Settings::ChannelMode::Stereo: return STEREO;
-    case Settings::ChannelMode::DualChannel: return DUAL_CHANNEL;
-    case Settings::ChannelMode::Mono: return MONO;
-    default: return JOINT_STEREO;
+    case Settings::ChannelMode::Stereo:
+        return STEREO;
+    case Settings::ChannelMode::DualChannel:
+        return DUAL_CHANNEL;
+    case Settings::ChannelMode::Mono:
+        return MONO;
+    default:
+        return JOINT_STEREO;
     }
 }
 
@@ -62,7 +66,8 @@ int setTag(lame_t lame, char letter, const std::string& value) {
         const int v2 = id3tag_set_textinfo_utf16(lame, "TCON", utf16.data());
         return v1 == -1 || v2 == -1 ? -1 : 0;
     }
-    default: return 0;
+    default:
+        return 0;
     }
 }
 

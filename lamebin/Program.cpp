@@ -85,7 +85,8 @@ int encode(const EncodingRequest& request) {
         return refuse(wrong);
     for (const std::string& note : notes)
         std::fprintf(stderr, "lame.bin: note: %s\n", note.c_str());
-    std::string refused = encoder.describeInput(input.channels(), input.sampleRate(), input.frames());
+    std::string refused =
+        encoder.describeInput(input.channels(), input.sampleRate(), input.frames());
     if (refused.empty())
         refused = encoder.start();
     if (!refused.empty())
@@ -120,7 +121,8 @@ int encode(const EncodingRequest& request) {
     summary.output = outputName;
     summary.inputFormat = input.formatName();
     summary.frames = encoder.framesDone();
-    summary.audioSeconds = input.sampleRate() > 0 ? double(outcome.framesRead) / input.sampleRate() : 0;
+    summary.audioSeconds =
+        input.sampleRate() > 0 ? double(outcome.framesRead) / input.sampleRate() : 0;
     summary.bytes = output.size();
     summary.elapsedSeconds = secondsSince(start);
     summary.replayGain = encoder.replayGainFound();

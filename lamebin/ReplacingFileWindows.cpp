@@ -75,8 +75,7 @@ std::string ReplacingFile::create(const std::string& output) {
         if (file != INVALID_HANDLE_VALUE) {
             file_ = reinterpret_cast<std::intptr_t>(file);
             removeOnClose(file, true);
-        }
-        else if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+        } else if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
             break;
     }
     if (file_ < 0) {
@@ -107,8 +106,8 @@ bool ReplacingFile::writeAllAt(std::size_t offset, const unsigned char* bytes, s
     if (!SetFilePointerEx(file, LARGE_INTEGER{}, &here, FILE_CURRENT) ||
         !SetFilePointerEx(file, there, nullptr, FILE_BEGIN))
         return fail("cannot write");
-    return writeAll(bytes, size) && (SetFilePointerEx(file, here, nullptr, FILE_BEGIN) ||
-                                     fail("cannot write"));
+    return writeAll(bytes, size) &&
+           (SetFilePointerEx(file, here, nullptr, FILE_BEGIN) || fail("cannot write"));
 }
 
 std::string ReplacingFile::commit() {

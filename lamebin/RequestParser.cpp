@@ -37,16 +37,26 @@ int resampleRate(double frequency) {
     if (frequency >= 1e3)
         frequency *= 1e-3;
     switch (static_cast<int>(frequency)) {
-    case 8: return 8000;
-    case 11: return 11025;
-    case 12: return 12000;
-    case 16: return 16000;
-    case 22: return 22050;
-    case 24: return 24000;
-    case 32: return 32000;
-    case 44: return 44100;
-    case 48: return 48000;
-    default: return 0;
+    case 8:
+        return 8000;
+    case 11:
+        return 11025;
+    case 12:
+        return 12000;
+    case 16:
+        return 16000;
+    case 22:
+        return 22050;
+    case 24:
+        return 24000;
+    case 32:
+        return 32000;
+    case 44:
+        return 44100;
+    case 48:
+        return 48000;
+    default:
+        return 0;
     }
 }
 
@@ -74,8 +84,7 @@ Apply flag(bool Settings::*member) {
     };
 }
 
-template <typename T>
-Apply number(std::optional<T> Settings::*member) {
+template <typename T> Apply number(std::optional<T> Settings::*member) {
     return [member](Settings& s, const std::string& value) {
         double parsed = 0;
         if (!toNumber(value, parsed))
@@ -206,10 +215,10 @@ std::string emphasis(Settings& s, const std::string& value) {
 std::string noAsm(Settings& s, const std::string& value) {
     static const std::pair<const char*, bool Settings::*> kSets[] = {
         {"mmx", &Settings::noMmx}, {"3dnow", &Settings::no3dNow}, {"sse", &Settings::noSse}};
-    bool Settings::* const* member = lookUp(kSets, value);
+    bool Settings::*const* member = lookUp(kSets, value);
     if (!member)
         return "not an instruction set (mmx, 3dnow or sse)";
-    s.**member = true;
+    s.** member = true;
     return {};
 }
 

@@ -12,9 +12,9 @@ namespace quendra {
 // Opened with the wide API, so that a name in any script and of any length is read; libsndfile
 // takes the C runtime's descriptor of the handle.
 SNDFILE* SoundFileInput::openFile(const std::string& path, std::string& why) {
-    const HANDLE handle = CreateFileW(extendedPath(path).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    const HANDLE handle = CreateFileW(
+        extendedPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         why = systemErrorText(GetLastError());
         return nullptr;

@@ -19,10 +19,18 @@ volatile LONG request = 0;
 
 BOOL WINAPI onConsoleEvent(DWORD event) {
     switch (event) {
-    case CTRL_C_EVENT: InterlockedExchange(&request, kInterrupt); return TRUE;
-    case CTRL_BREAK_EVENT: InterlockedExchange(&request, kBreak); return TRUE;
-    case CTRL_CLOSE_EVENT: InterlockedExchange(&request, kHangUp); break;
-    default: InterlockedExchange(&request, kTerminate); break; // log-off, shut-down
+    case CTRL_C_EVENT:
+        InterlockedExchange(&request, kInterrupt);
+        return TRUE;
+    case CTRL_BREAK_EVENT:
+        InterlockedExchange(&request, kBreak);
+        return TRUE;
+    case CTRL_CLOSE_EVENT:
+        InterlockedExchange(&request, kHangUp);
+        break;
+    default:
+        InterlockedExchange(&request, kTerminate);
+        break; // log-off, shut-down
     }
     // Windows ends the process when this returns: the encoding stops and removes its temporary
     // file meanwhile, and the program's own end comes first.
@@ -42,10 +50,14 @@ int stopRequest() {
 
 std::string stopRequestText(int code) {
     switch (code) {
-    case kInterrupt: return "Ctrl+C";
-    case kBreak: return "Ctrl+Break";
-    case kHangUp: return "the closing of its console window";
-    default: return "the end of the Windows session";
+    case kInterrupt:
+        return "Ctrl+C";
+    case kBreak:
+        return "Ctrl+Break";
+    case kHangUp:
+        return "the closing of its console window";
+    default:
+        return "the end of the Windows session";
     }
 }
 

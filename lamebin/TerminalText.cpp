@@ -12,7 +12,8 @@ bool shellSafe(const std::string& argument) {
         return false;
     for (const char c : argument) {
         const bool safe = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                          (c >= '0' && c <= '9') || std::string("_@%+=:,./-").find(c) != std::string::npos;
+                          (c >= '0' && c <= '9') ||
+                          std::string("_@%+=:,./-").find(c) != std::string::npos;
         if (!safe)
             return false;
     }

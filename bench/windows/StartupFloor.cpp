@@ -23,9 +23,9 @@ namespace form = quendra::form;
 
 std::wstring widen(const std::string& text) {
     std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(
-        CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-        static_cast<int>(wide.size()))));
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                            static_cast<int>(wide.size()))));
     return wide;
 }
 
@@ -38,9 +38,9 @@ struct Maker {
     HWND make(const wchar_t* type, const std::wstring& text, DWORD style, DWORD extended,
               const form::PixelRect& table) const {
         const form::PixelRect r = form::scaled(table, scale);
-        HWND control = CreateWindowExW(extended, type, text.c_str(), WS_CHILD | style, r.left,
-                                       r.top, r.width, r.height, parent, nullptr, instance,
-                                       nullptr);
+        HWND control =
+            CreateWindowExW(extended, type, text.c_str(), WS_CHILD | style, r.left, r.top, r.width,
+                            r.height, parent, nullptr, instance, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return control;
     }
@@ -64,18 +64,18 @@ void makeControl(const Maker& maker, const form::Placement& p, const ControlStat
         maker.make(WC_STATICW, widen(c.caption), state | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, r);
         break;
     case ControlKind::Edit:
-        maker.make(WC_EDITW, widen(c.text), state | WS_TABSTOP | ES_AUTOHSCROLL,
-                   WS_EX_CLIENTEDGE, r);
+        maker.make(WC_EDITW, widen(c.text), state | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                   r);
         break;
     case ControlKind::CheckBox:
-        SendMessageW(maker.make(WC_BUTTONW, widen(c.caption),
-                                state | WS_TABSTOP | BS_AUTOCHECKBOX, 0, r),
-                     BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(
+            maker.make(WC_BUTTONW, widen(c.caption), state | WS_TABSTOP | BS_AUTOCHECKBOX, 0, r),
+            BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
     case ControlKind::DropDown: {
-        HWND box = maker.make(WC_COMBOBOXW, widen(c.text),
-                              state | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                              0, r);
+        HWND box =
+            maker.make(WC_COMBOBOXW, widen(c.text),
+                       state | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, r);
         for (const std::string& item : c.items)
             SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
         SetWindowTextW(box, widen(c.text).c_str());
@@ -99,9 +99,9 @@ void makeControl(const Maker& maker, const form::Placement& p, const ControlStat
                                     buttons[i].width, buttons[i].height};
             // Each group of buttons on its own: checking one unchecks the others in its group.
             const DWORD group = i ? 0 : WS_GROUP;
-            SendMessageW(maker.make(WC_BUTTONW, widen(c.items[i]),
-                                    state | group | BS_AUTORADIOBUTTON, 0, b),
-                         BM_SETCHECK, int(i) == c.itemIndex ? BST_CHECKED : BST_UNCHECKED, 0);
+            SendMessageW(
+                maker.make(WC_BUTTONW, widen(c.items[i]), state | group | BS_AUTORADIOBUTTON, 0, b),
+                BM_SETCHECK, int(i) == c.itemIndex ? BST_CHECKED : BST_UNCHECKED, 0);
         }
         break;
     }
@@ -128,18 +128,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     const double scale = double(dpi) / form::kDesignDpi;
-    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, L"Floor", widen(form::kCaption).c_str(),
-                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
-                                      WS_MINIMIZEBOX | WS_THICKFRAME,
-                                  CW_USEDEFAULT, CW_USEDEFAULT,
-                                  form::scaled(form::kOuterWidth, scale),
-                                  form::scaled(form::kOuterHeight, scale), nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window = CreateWindowExW(
+        WS_EX_CONTROLPARENT, L"Floor", widen(form::kCaption).c_str(),
+        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_THICKFRAME,
+        CW_USEDEFAULT, CW_USEDEFAULT, form::scaled(form::kOuterWidth, scale),
+        form::scaled(form::kOuterHeight, scale), nullptr, nullptr, instance, nullptr);
     const Maker maker{window, instance,
-                      CreateFontW(-MulDiv(form::kFontPointSize, dpi, 72), 0, 0, 0, FW_NORMAL,
-                                  FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_DONTCARE,
+                      CreateFontW(-MulDiv(form::kFontPointSize, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE,
+                                  FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                   widen(form::kFontFamily).c_str()),
                       scale};
     const std::vector<ControlState> states = quendra::initialControls();

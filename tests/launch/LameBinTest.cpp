@@ -187,7 +187,8 @@ TEST_F(LameBinInTerminal, ShowsTheCommandLineThenProgressThenASummaryAndEndsAtOn
 
     // The first line, given to a shell, gives back exactly the arguments received.
     const std::string first = output.substr(0, output.find("\r\n"));
-    const ProgramRun echoed = runProgram({"sh", "-c", "printf '%s|' " + first.substr(first.find(' '))});
+    const ProgramRun echoed =
+        runProgram({"sh", "-c", "printf '%s|' " + first.substr(first.find(' '))});
     EXPECT_EQ(echoed.output, "--cbr|-b|auto|--tt|say \"hi\" $HOME|--scale|1|-q|2|" +
                                  (dir / "in put.wav").string() + "|" + mp3.string() + "|")
         << first;

@@ -60,8 +60,7 @@ protected:
 
 // --- the same bytes as the program ---------------------------------------------------------
 
-template <typename T>
-const T& pick(std::mt19937& random, const std::vector<T>& from) {
+template <typename T> const T& pick(std::mt19937& random, const std::vector<T>& from) {
     return from[random() % from.size()];
 }
 
@@ -69,17 +68,19 @@ bool chance(std::mt19937& random, int percent) {
     return static_cast<int>(random() % 100) < percent;
 }
 
-const Strings kTagValues{"", "Take 5", "ü ß 日本 ♫ 🎵", "say \"hi\" C:\\dir\\", "  lead", "1999",
-                         "12", "300", "-k"};
-const Strings kGenres{"", "Blues", "Alt. Rock", "Christian Gangsta Rap", "Rock & Roll",
-                      "Pop/Funk", "Drum & Bass", "JPop"};
+const Strings kTagValues{
+    "", "Take 5", "ü ß 日本 ♫ 🎵", "say \"hi\" C:\\dir\\", "  lead", "1999", "12", "300", "-k"};
+const Strings kGenres{
+    "",         "Blues",       "Alt. Rock", "Christian Gangsta Rap", "Rock & Roll",
+    "Pop/Funk", "Drum & Bass", "JPop"};
 
 // A random choice of the window's options that Debian's program acts on, in the window's order.
 Strings windowOptions(std::mt19937& random) {
     Strings o;
     const int rate = static_cast<int>(random() % 3);
     if (rate == 0)
-        o = {"--cbr", "-b", pick(random, Strings{"auto", "32", "64", "96", "128", "160", "256", "320"})};
+        o = {"--cbr", "-b",
+             pick(random, Strings{"auto", "32", "64", "96", "128", "160", "256", "320"})};
     else if (rate == 1)
         o = {"-V", std::to_string(random() % 10)};
     else
@@ -87,7 +88,8 @@ Strings windowOptions(std::mt19937& random) {
     if (chance(random, 40))
         o.insert(o.end(), {"-m", pick(random, Strings{"s", "j", "f", "d", "m"})});
     if (chance(random, 25))
-        o.insert(o.end(), {"--resample", pick(random, Strings{"16", "22.05", "24", "32", "44.1", "48"})});
+        o.insert(o.end(),
+                 {"--resample", pick(random, Strings{"16", "22.05", "24", "32", "44.1", "48"})});
     if (chance(random, 50)) {
         for (const char* option : {"--tt", "--ta", "--tl", "--ty", "--tc", "--tn"})
             o.insert(o.end(), {option, pick(random, kTagValues)});
@@ -126,7 +128,8 @@ Strings windowOptions(std::mt19937& random) {
 
 TEST_F(LibraryEncoding, SameBytesAsTheProgramForRandomWindowOptions) {
     const char* seedText = std::getenv("QUENDRA_DIFF_SEED");
-    const unsigned seed = seedText ? static_cast<unsigned>(std::strtoul(seedText, nullptr, 10)) : 17;
+    const unsigned seed =
+        seedText ? static_cast<unsigned>(std::strtoul(seedText, nullptr, 10)) : 17;
     const int perInput = 25;
     std::mt19937 random(seed);
     writeWave(dir / "stereo.wav", musicLikeWave(1.3, 2, 44100, 1));
@@ -221,9 +224,11 @@ TEST_F(LibraryEncoding, MpegInputGivesTheProgramsLengthAndSound) {
     const Wave source = musicLikeWave(2, 2, 44100, 5);
     writeWave(dir / "source.wav", source);
     ASSERT_EQ(runProgram({"lame", "--quiet", "-b", "192", (dir / "source.wav").string(),
-                          (dir / "layer3.mp3").string()}).exitCode, 0);
-    const ProgramRun twolame = runProgram({"twolame", "--quiet", (dir / "source.wav").string(),
-                                           (dir / "layer2.mp2").string()});
+                          (dir / "layer3.mp3").string()})
+                  .exitCode,
+              0);
+    const ProgramRun twolame = runProgram(
+        {"twolame", "--quiet", (dir / "source.wav").string(), (dir / "layer2.mp2").string()});
     ASSERT_EQ(twolame.exitCode, 0) << "twolame makes the Layer II input: " << twolame.output;
     for (const char* input : {"layer3.mp3", "layer2.mp2"}) {
         SCOPED_TRACE(input);
@@ -232,7 +237,9 @@ TEST_F(LibraryEncoding, MpegInputGivesTheProgramsLengthAndSound) {
         ASSERT_EQ(lameProgram(options, dir / input, dir / "theirs.mp3").exitCode, 0);
         for (const char* name : {"ours", "theirs"})
             ASSERT_EQ(runProgram({"lame", "--quiet", "--decode", (dir / name).string() + ".mp3",
-                                  (dir / name).string() + ".wav"}).exitCode, 0);
+                                  (dir / name).string() + ".wav"})
+                          .exitCode,
+                      0);
         const Wave ours = readWave(dir / "ours.wav");
         const Wave theirs = readWave(dir / "theirs.wav");
         ASSERT_EQ(ours.frames(), theirs.frames());
@@ -244,7 +251,8 @@ TEST_F(LibraryEncoding, MpegInputGivesTheProgramsLengthAndSound) {
     }
 }
 
-// --- tags, read back by an independent reader ------------------------------------------------------
+// --- tags, read back by an independent reader
+// ------------------------------------------------------
 
 TEST_F(LibraryEncoding, TagsReadBackByMutagenAsTyped) {
     writeWave(dir / "in.wav", musicLikeWave(1, 2, 44100, 6));
@@ -261,11 +269,13 @@ TEST_F(LibraryEncoding, TagsReadBackByMutagenAsTyped) {
                             {"Christian Gangsta Rap", "Christian Gangsta Rap", 12},
                             {"Rock & Roll", "Rock & Roll", 78}}) {
         SCOPED_TRACE(genre);
-        const ProgramRun run = lameBin({"--tt", title, "--ta", "Ärtist", "--tl", "Album", "--ty",
-                                        "2024", "--tc", "Ünïcode comment", "--tn", "7", "--tg", genre},
-                                       dir / "in.wav", dir / "tagged.mp3");
+        const ProgramRun run =
+            lameBin({"--tt", title, "--ta", "Ärtist", "--tl", "Album", "--ty", "2024", "--tc",
+                     "Ünïcode comment", "--tn", "7", "--tg", genre},
+                    dir / "in.wav", dir / "tagged.mp3");
         ASSERT_EQ(run.exitCode, 0) << run.output;
-        EXPECT_EQ(run.output.find("is not in LAME's table of ID3v1 genres") != std::string::npos, v1Genre == 12)
+        EXPECT_EQ(run.output.find("is not in LAME's table of ID3v1 genres") != std::string::npos,
+                  v1Genre == 12)
             << run.output;
         const char* script = R"(import sys
 from mutagen.id3 import ID3, ParseID3v1
@@ -277,11 +287,14 @@ data = open(sys.argv[1], 'rb').read()
 print('v1title=' + data[-125:-95].rstrip(b'\0').decode('latin-1'))
 print('v1genre=' + str(data[-1]))
 )";
-        const ProgramRun read = runProgram({"/usr/bin/python3", "-c", script, (dir / "tagged.mp3").string()});
+        const ProgramRun read =
+            runProgram({"/usr/bin/python3", "-c", script, (dir / "tagged.mp3").string()});
         ASSERT_EQ(read.exitCode, 0) << read.output;
-        EXPECT_EQ(read.output, "TIT2=" + title + "\nTPE1=Ärtist\nTALB=Album\nTRCK=7\nTCON=" + v2Genre +
-                                   "\nCOMM=Ünïcode comment\nv1title=Über \"Käse\" ?? ? ? C:\\dir\\\n"
-                                   "v1genre=" + std::to_string(v1Genre) + "\n");
+        EXPECT_EQ(read.output,
+                  "TIT2=" + title + "\nTPE1=Ärtist\nTALB=Album\nTRCK=7\nTCON=" + v2Genre +
+                      "\nCOMM=Ünïcode comment\nv1title=Über \"Käse\" ?? ? ? C:\\dir\\\n"
+                      "v1genre=" +
+                      std::to_string(v1Genre) + "\n");
     }
 }
 
@@ -289,8 +302,8 @@ print('v1genre=' + str(data[-1]))
 
 // Switches only lame.bin hands to the library, some with a value.
 const std::vector<Strings> kLibraryOnlySwitches{
-    {"--noath"}, {"--athtype", "2"}, {"--athonly"}, {"--athshort"}, {"--athlower", "6"},
-    {"--noshort"}, {"--allshort"}, {"--notemp"}, {"-X", "3"}, {"-d"}};
+    {"--noath"},   {"--athtype", "2"}, {"--athonly"}, {"--athshort"}, {"--athlower", "6"},
+    {"--noshort"}, {"--allshort"},     {"--notemp"},  {"-X", "3"},    {"-d"}};
 
 // LAME names the word size of the build that encoded in the ID3v2 tag ("LAME 32bits version
 // 3.100 ..."): the 32-bit Windows build's tag says 32 where the Linux build's says 64.
@@ -381,7 +394,8 @@ TEST_F(WindowsBuild, SameMp3ForRandomWindowOptions) {
         }
     if (!sameBytes)
         std::printf("%d of 24 MP3 files differ in their bytes; the difference's RMS is at most "
-                    "%.5f of the sound's\n", differing, largest);
+                    "%.5f of the sound's\n",
+                    differing, largest);
 }
 
 // The 32-bit build decodes MPEG input with mpg123's SSE decoder, Linux with its AVX one: the
@@ -389,9 +403,13 @@ TEST_F(WindowsBuild, SameMp3ForRandomWindowOptions) {
 TEST_F(WindowsBuild, MpegInputGivesTheLinuxBuildsLengthAndSound) {
     writeWave(dir / "source.wav", musicLikeWave(2, 2, 44100, 7));
     ASSERT_EQ(runProgram({"lame", "--quiet", "-b", "192", (dir / "source.wav").string(),
-                          (dir / "layer3.mp3").string()}).exitCode, 0);
+                          (dir / "layer3.mp3").string()})
+                  .exitCode,
+              0);
     ASSERT_EQ(runProgram({"twolame", "--quiet", (dir / "source.wav").string(),
-                          (dir / "layer2.mp2").string()}).exitCode, 0);
+                          (dir / "layer2.mp2").string()})
+                  .exitCode,
+              0);
     for (const char* input : {"layer3.mp3", "layer2.mp2"}) {
         SCOPED_TRACE(input);
         const Strings options{"-V", "2", "-q", "2"};

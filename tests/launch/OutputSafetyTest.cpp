@@ -40,9 +40,12 @@ protected:
 };
 
 TEST_F(OutputSafety, ARefusedCommandLineNamesTheOptionAndWritesNothing) {
-    for (const std::vector<std::string>& options :
-         {std::vector<std::string>{"--scale", "abc"}, {"--athtype", "x"}, {"--lowpass", ""},
-          {"--preset", "standard"}, {"--freeformat"}, {"--tg", "300"}}) {
+    for (const std::vector<std::string>& options : {std::vector<std::string>{"--scale", "abc"},
+                                                    {"--athtype", "x"},
+                                                    {"--lowpass", ""},
+                                                    {"--preset", "standard"},
+                                                    {"--freeformat"},
+                                                    {"--tg", "300"}}) {
         SCOPED_TRACE(options.front());
         const ProgramRun run = encode(options, dir / "take.mp3");
         EXPECT_EQ(run.exitCode, 2) << run.output;
@@ -54,8 +57,8 @@ TEST_F(OutputSafety, ARefusedCommandLineNamesTheOptionAndWritesNothing) {
 }
 
 TEST_F(OutputSafety, AFinishedEncodingReplacesTheFileAndKeepsItsPermissions) {
-    fs::permissions(dir / "take.mp3", fs::perms::owner_read | fs::perms::owner_write |
-                                          fs::perms::group_read);
+    fs::permissions(dir / "take.mp3",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink("take.mp3", dir / "link.mp3");
     const ProgramRun run = encode({"--cbr", "-b", "128"}, dir / "link.mp3");
     ASSERT_EQ(run.exitCode, 0) << run.output;
@@ -83,11 +86,10 @@ TEST_F(OutputSafety, AFullDiskLeavesTheEarlierFileAsItWas) {
     const fs::path small = dir / "small";
     fs::create_directory(small);
     writeFile(dir / "earlier", std::string(40 * 1024, 'e'));
-    const std::string script =
-        "mount -t tmpfs -o size=64k tmpfs \"$1\" || exit 90\n"
-        "cp \"$2\" \"$1/take.mp3\"\n"
-        "\"$3\" --cbr -b 320 \"$4\" \"$1/take.mp3\"; echo \"exit $?\"\n"
-        "ls -A \"$1\"; cmp -s \"$2\" \"$1/take.mp3\" && echo unchanged\n";
+    const std::string script = "mount -t tmpfs -o size=64k tmpfs \"$1\" || exit 90\n"
+                               "cp \"$2\" \"$1/take.mp3\"\n"
+                               "\"$3\" --cbr -b 320 \"$4\" \"$1/take.mp3\"; echo \"exit $?\"\n"
+                               "ls -A \"$1\"; cmp -s \"$2\" \"$1/take.mp3\" && echo unchanged\n";
     const ProgramRun run =
         runProgram({"unshare", "-m", "sh", "-c", script, "sh", small.string(),
                     (dir / "earlier").string(), kLameBin.string(), (dir / "in.wav").string()});

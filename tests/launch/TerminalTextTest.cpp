@@ -17,10 +17,13 @@ TEST(TerminalText, Clock) {
 }
 
 TEST(TerminalText, ProgressEstimatesWhatIsLeftAndReaches100OnlyAtTheEnd) {
-    EXPECT_EQ(progressText(250, 1000, 10, false), " 25%  frame 250 of 1000  0:10 elapsed, 0:30 left");
+    EXPECT_EQ(progressText(250, 1000, 10, false),
+              " 25%  frame 250 of 1000  0:10 elapsed, 0:30 left");
     // LAME's estimate of the frames to come can fall short of the frames made.
-    EXPECT_EQ(progressText(1000, 1000, 40, false), " 99%  frame 1000 of 1001  0:40 elapsed, 0:00 left");
-    EXPECT_EQ(progressText(1000, 999, 41, true), "100%  frame 1000 of 1000  0:41 elapsed, 0:00 left");
+    EXPECT_EQ(progressText(1000, 1000, 40, false),
+              " 99%  frame 1000 of 1001  0:40 elapsed, 0:00 left");
+    EXPECT_EQ(progressText(1000, 999, 41, true),
+              "100%  frame 1000 of 1000  0:41 elapsed, 0:00 left");
     EXPECT_EQ(progressText(0, 1000, 0.1, false), "frame 0, 0:00 elapsed");
     EXPECT_EQ(progressText(12, 0, 3, false), "frame 12, 0:03 elapsed");
 }

@@ -34,8 +34,8 @@
 #include <memory>
 #include <vector>
 
-using quendra::ui::HoverHints;
 using quendra::form::PixelRect;
+using quendra::ui::HoverHints;
 
 namespace {
 
@@ -420,8 +420,8 @@ TEST_F(WindowTest, InputControlsCarryTheCaptionBesideThem) {
     for (const char* dropDown : {"ComboBox1", "ComboBox6", "ComboBox7"}) {
         QAccessibleInterface* read = QAccessible::queryAccessibleInterface(widget(dropDown));
         EXPECT_EQ(read->role(), QAccessible::ComboBox) << dropDown;
-        EXPECT_EQ(read->text(QAccessible::Value).toStdString(),
-                  form->model().text(dropDown)) << dropDown;
+        EXPECT_EQ(read->text(QAccessible::Value).toStdString(), form->model().text(dropDown))
+            << dropDown;
         EXPECT_EQ(read->child(1)->object(), lineOf(dropDown)) << dropDown;
     }
 }

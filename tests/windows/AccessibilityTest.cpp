@@ -107,8 +107,8 @@ TEST_F(Accessibility, EveryFieldDropDownAndSliderTellsItsNameRoleAndValueInEachB
             EXPECT_EQ(narrow(got.name), quendra::form::accessibleName(expected, c.name))
                 << c.name << " in mode " << mode;
             EXPECT_EQ(got.role, role->second) << c.name;
-            EXPECT_EQ(narrow(got.value), c.kind == ControlKind::Slider ? std::to_string(c.position)
-                                                                       : c.text)
+            EXPECT_EQ(narrow(got.value),
+                      c.kind == ControlKind::Slider ? std::to_string(c.position) : c.text)
                 << c.name << " in mode " << mode;
             if (c.kind == ControlKind::DropDown) { // its edit line, where the focus goes
                 const Read line = readFromOutside(

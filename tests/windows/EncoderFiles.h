@@ -19,7 +19,8 @@ struct EncoderRun {
 
 // Runs lame.bin on these arguments (UTF-8, quoted by the Windows rules) in "folder", without a
 // console of its own, and waits for it.
-EncoderRun runEncoder(const std::filesystem::path& encoder, const std::vector<std::string>& arguments,
+EncoderRun runEncoder(const std::filesystem::path& encoder,
+                      const std::vector<std::string>& arguments,
                       const std::filesystem::path& folder);
 
 // The text of an ID3v2 text frame ("TIT2") of the MP3, or "" when it has none.

@@ -45,11 +45,11 @@ TEST_F(EncoderProgram, NamesAndTagsInAnyScriptReachTheFilesAndTheTags) {
     const std::wstring title = L"Título ♫ 日本語 “quoted” \\\" end\\";
     const std::wstring artist = L"Łukasz Ωmega 🎵";
     writeChordWave(input, 1.0);
-    const EncoderRun run = runEncoder(
-        encoder(),
-        {"--cbr", "-b", "auto", "--tt", utf8(title), "--ta", utf8(artist), "--scale", "1", "-q",
-         "2", utf8(input.wstring()), utf8(output.wstring())},
-        folder_);
+    const EncoderRun run =
+        runEncoder(encoder(),
+                   {"--cbr", "-b", "auto", "--tt", utf8(title), "--ta", utf8(artist), "--scale",
+                    "1", "-q", "2", utf8(input.wstring()), utf8(output.wstring())},
+                   folder_);
     ASSERT_EQ(run.exitCode, 0u) << run.output;
     EXPECT_EQ(id3v2Text(output, "TIT2"), title);
     EXPECT_EQ(id3v2Text(output, "TPE1"), artist);
@@ -66,7 +66,8 @@ TEST_F(EncoderProgram, PathsLongerThan259CharactersAreReadAndWritten) {
     writeChordWave(folder_ / L"short.wav", 0.5);
     fs::copy_file(folder_ / L"short.wav", L"\\\\?\\" + (deep / L"in.wav").wstring());
     const EncoderRun run = runEncoder(
-        encoder(), {"-V", "4", utf8((deep / L"in.wav").wstring()), utf8((deep / L"out.mp3").wstring())},
+        encoder(),
+        {"-V", "4", utf8((deep / L"in.wav").wstring()), utf8((deep / L"out.mp3").wstring())},
         folder_);
     ASSERT_EQ(run.exitCode, 0u) << run.output;
     EXPECT_GT(fs::file_size(L"\\\\?\\" + (deep / L"out.mp3").wstring()), 1000u);
@@ -108,8 +109,8 @@ TEST_F(EncoderProgram, AnEarlierOutputSurvivesAFailedOrStoppedEncoding) {
     std::ofstream(output, std::ios::binary) << "the earlier file";
     std::ofstream(folder_ / L"not audio.wav", std::ios::binary) << "no sound in here";
     const EncoderRun failed = runEncoder(
-        encoder(), {"-V", "4", utf8((folder_ / L"not audio.wav").wstring()), utf8(output.wstring())},
-        folder_);
+        encoder(),
+        {"-V", "4", utf8((folder_ / L"not audio.wav").wstring()), utf8(output.wstring())}, folder_);
     EXPECT_EQ(failed.exitCode, 1u) << failed.output;
     EXPECT_EQ(readAll(output), "the earlier file");
     EXPECT_EQ(filesIn(folder_).size(), 2u);

@@ -64,8 +64,9 @@ INPUT keyInput(WORD key, bool up) {
 
 } // namespace
 
-RunningWindow::RunningWindow(const std::wstring& program, const std::wstring& folder,
-                             const std::vector<std::pair<std::wstring, std::wstring>>& environment) {
+RunningWindow::RunningWindow(
+    const std::wstring& program, const std::wstring& folder,
+    const std::vector<std::pair<std::wstring, std::wstring>>& environment) {
     std::wstring line = L"\"" + program + L"\"";
     std::wstring block = environmentBlock(environment);
     STARTUPINFOW startup{};
@@ -196,8 +197,8 @@ void typeText(const std::wstring& text) {
 std::wstring textOf(HWND window) {
     const auto length = static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
     std::wstring text(length + 1, L'\0');
-    text.resize(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXT, text.size(),
-                                                      reinterpret_cast<LPARAM>(text.data()))));
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
 }
 
@@ -235,8 +236,8 @@ std::wstring widen(const std::string& utf8) {
 std::string narrow(const std::wstring& utf16) {
     if (utf16.empty())
         return {};
-    const int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), int(utf16.size()), nullptr,
-                                           0, nullptr, nullptr);
+    const int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), int(utf16.size()), nullptr, 0,
+                                           nullptr, nullptr);
     std::string out(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(CP_UTF8, 0, utf16.data(), int(utf16.size()), out.data(), length, nullptr,
                         nullptr);

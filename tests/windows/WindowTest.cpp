@@ -30,7 +30,9 @@ namespace {
 
 class Scratch {
 public:
-    Scratch() : folder_(fs::temp_directory_path() / ("quendra-window-" + std::to_string(GetTickCount64()))) {
+    Scratch()
+        : folder_(fs::temp_directory_path() /
+                  ("quendra-window-" + std::to_string(GetTickCount64()))) {
         fs::create_directories(folder_);
     }
     ~Scratch() {
@@ -103,9 +105,9 @@ double windowScale() {
     if (face == widen(quendra::form::kFontFamily))
         return density;
     const quendra::form::TextExtent tahoma = quendra::form::kDesignTextOnWindowsWithoutTahoma;
-    return density * quendra::form::layoutScale({double(metrics.tmHeight), double(width.cx)},
-                                                {tahoma.height * density,
-                                                 tahoma.sampleWidth * density});
+    return density *
+           quendra::form::layoutScale({double(metrics.tmHeight), double(width.cx)},
+                                      {tahoma.height * density, tahoma.sampleWidth * density});
 }
 
 int atWindowScale(int pixels) {
@@ -196,8 +198,8 @@ void sendDensityChange(const RunningWindow& window, int dpi, SIZE outer) {
     GetWindowRect(window.frame(), &suggested);
     suggested.right = suggested.left + outer.cx;
     suggested.bottom = suggested.top + outer.cy;
-    void* remote = VirtualAllocEx(window.process(), nullptr, sizeof suggested, MEM_COMMIT,
-                                  PAGE_READWRITE);
+    void* remote =
+        VirtualAllocEx(window.process(), nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
     ASSERT_NE(remote, nullptr);
     WriteProcessMemory(window.process(), remote, &suggested, sizeof suggested, nullptr);
     SendMessageW(window.frame(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
@@ -283,10 +285,14 @@ TEST_F(WindowTest, ClicksRunTheRulesAndTheWindowShowsThem) {
 
 TEST_F(WindowTest, TabWalksTheEnabledControlsAndEntersARadioGroupAtItsSelection) {
     // Disabled and hidden controls are passed over; a radio group is entered at its selection.
-    const HWND walk[] = {control(control::Edit02),     control(control::Edit09),
-                         control(control::CheckBox01), control(control::CheckBox02),
-                         control(control::CheckBox03), control(control::CheckBox04),
-                         control(control::ComboBox1),  control(control::ComboBox4),
+    const HWND walk[] = {control(control::Edit02),
+                         control(control::Edit09),
+                         control(control::CheckBox01),
+                         control(control::CheckBox02),
+                         control(control::CheckBox03),
+                         control(control::CheckBox04),
+                         control(control::ComboBox1),
+                         control(control::ComboBox4),
                          control(control::ComboBox6),
                          window_->radioButton(control::RadioGroup1, 0),
                          window_->radioButton(control::RadioGroup2, 0),
@@ -303,9 +309,8 @@ TEST_F(WindowTest, TabWalksTheEnabledControlsAndEntersARadioGroupAtItsSelection)
                              << GetDlgCtrlID(window_->focus());
     }
     pressKey(VK_TAB, /*shift=*/true);
-    EXPECT_TRUE(waitUntil([&] {
-        return window_->focus() == window_->radioButton(control::RadioGroup4, 1);
-    }));
+    EXPECT_TRUE(waitUntil(
+        [&] { return window_->focus() == window_->radioButton(control::RadioGroup4, 1); }));
 }
 
 TEST_F(WindowTest, SlidersStepByOneWithArrowsAndByTwoWithPageKeys) {
@@ -393,14 +398,16 @@ TEST_F(WindowTest, TheInputChooserShowsItsReadOnlyBoxAndMovesTheOutputChoosersFo
     EXPECT_TRUE(checked(readOnly));
     typeText((folder / L"a.wav").wstring());
     pressKey(VK_RETURN);
-    EXPECT_TRUE(waitUntil([&] { return textOf(control(control::Edit01)) == (folder / L"a.wav").wstring(); }));
+    EXPECT_TRUE(waitUntil(
+        [&] { return textOf(control(control::Edit01)) == (folder / L"a.wav").wstring(); }));
 
     clickCentre(control(control::Button3));
     ASSERT_TRUE(waitUntil([&] { return (chooser = window_->topLevel(L"select output file")); }));
     EXPECT_FALSE(shown(GetDlgItem(chooser, 0x410)));
     typeText(L"b");
     pressKey(VK_RETURN);
-    EXPECT_TRUE(waitUntil([&] { return textOf(control(control::Edit02)) == (folder / L"b.mp3").wstring(); }));
+    EXPECT_TRUE(waitUntil(
+        [&] { return textOf(control(control::Edit02)) == (folder / L"b.mp3").wstring(); }));
 }
 
 // A file dragged from Explorer arrives as WM_DROPFILES with the files in a DROPFILES block of the
@@ -412,10 +419,10 @@ bool dropFiles(const RunningWindow& window, HWND field, const std::wstring& name
     header->fWide = TRUE;
     std::copy(names.begin(), names.end(),
               reinterpret_cast<wchar_t*>(block.data() + sizeof(DROPFILES)));
-    void* remote = VirtualAllocEx(window.process(), nullptr, block.size(), MEM_COMMIT,
-                                  PAGE_READWRITE);
-    if (!remote || !WriteProcessMemory(window.process(), remote, block.data(), block.size(),
-                                       nullptr))
+    void* remote =
+        VirtualAllocEx(window.process(), nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+    if (!remote ||
+        !WriteProcessMemory(window.process(), remote, block.data(), block.size(), nullptr))
         return false;
     SendMessageW(field, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
     VirtualFreeEx(window.process(), remote, 0, MEM_RELEASE);
@@ -450,7 +457,9 @@ TEST(WindowWithoutEncoder, AFailedStartShowsAMessageBoxNamingTheEncoder) {
                          {{L"PATH", scratch.folder().wstring()}});
     clickCentre(window.control(control::Button1));
     HWND box = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (box = window.topLevel(widen(quendra::form::kApplicationTitle), L"#32770")); }));
+    ASSERT_TRUE(waitUntil([&] {
+        return (box = window.topLevel(widen(quendra::form::kApplicationTitle), L"#32770"));
+    }));
     HWND text = FindWindowExW(box, nullptr, L"Static", nullptr);
     while (text && textOf(text).find(L"lame.bin") == std::wstring::npos)
         text = FindWindowExW(box, text, L"Static", nullptr);

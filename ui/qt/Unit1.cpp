@@ -78,9 +78,8 @@ Qt::WindowFlags frameFlags() {
 } // namespace
 
 TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
-    : QWidget(parent, frameFlags()),
-      actions_(model_, launcher), ownNotice_(std::make_unique<ui::MessageBoxNotice>()),
-      notice_(ownNotice_.get()) {
+    : QWidget(parent, frameFlags()), actions_(model_, launcher),
+      ownNotice_(std::make_unique<ui::MessageBoxNotice>()), notice_(ownNotice_.get()) {
     Q_INIT_RESOURCE(quendra);
     ui::DropDownAccessible::install();
     setObjectName(qs(control::Form1));

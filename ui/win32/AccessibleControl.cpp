@@ -21,8 +21,8 @@ struct Library {
 const Library* library() {
     static const Library loaded = [] {
         // The object is handed to the reader through COM, which this thread must have joined.
-        if (const auto initialize = lateBound<HRESULT(WINAPI*)(void*, DWORD)>(L"ole32.dll",
-                                                                             "CoInitializeEx"))
+        if (const auto initialize =
+                lateBound<HRESULT(WINAPI*)(void*, DWORD)>(L"ole32.dll", "CoInitializeEx"))
             initialize(nullptr, COINIT_APARTMENTTHREADED);
         Library l;
         l.createStdAccessibleObject = lateBound<decltype(l.createStdAccessibleObject)>(
@@ -202,8 +202,8 @@ LRESULT CALLBACK accessibilityProc(HWND control, UINT message, WPARAM wParam, LP
         return DefSubclassProc(control, message, wParam, lParam);
     auto* named = new NamedAccessible(standard, control,
                                       *reinterpret_cast<const AccessibleSource*>(source), *l);
-    const LRESULT result = l->lresultFromObject(__uuidof(IAccessible), wParam,
-                                                static_cast<IAccessible*>(named));
+    const LRESULT result =
+        l->lresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(named));
     named->Release();
     return result;
 }

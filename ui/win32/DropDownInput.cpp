@@ -56,8 +56,8 @@ void DropDownInput::show(HWND comboBox, const DropDownEdit& edit) {
     if (textOf(line) != text)
         SetWindowTextW(line, text.c_str());
     const auto start = static_cast<LPARAM>(utf16Offset(edit.text, edit.selectionStart));
-    const auto end = static_cast<LPARAM>(
-        utf16Offset(edit.text, edit.selectionStart + edit.selectionLength));
+    const auto end =
+        static_cast<LPARAM>(utf16Offset(edit.text, edit.selectionStart + edit.selectionLength));
     // The caret sits where the selection's second offset says.
     if (edit.selectionLength > 0 && edit.caret == edit.selectionStart)
         SendMessageW(line, EM_SETSEL, static_cast<WPARAM>(end), start);
@@ -82,8 +82,8 @@ bool DropDownInput::character(wchar_t unit) {
     highSurrogate_ = 0;
     typed += unit;
     const Caret c = caretOf(edit_);
-    show(comboBox_, input_.keyTyped(name_, c.selectionStart, c.selectionLength, c.caret,
-                                    narrow(typed)));
+    show(comboBox_,
+         input_.keyTyped(name_, c.selectionStart, c.selectionLength, c.caret, narrow(typed)));
     return true;
 }
 

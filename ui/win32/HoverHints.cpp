@@ -136,7 +136,8 @@ void HoverHints::showNow() {
     TOOLINFOW tool = toolOf(owner_, text_.data());
     SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     // Below the pointer, as tooltips go, but always on the screen.
-    const LRESULT bubble = SendMessageW(tip_, TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&tool));
+    const LRESULT bubble =
+        SendMessageW(tip_, TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&tool));
     const int width = LOWORD(bubble);
     const int height = HIWORD(bubble);
     RECT area{};

@@ -42,7 +42,7 @@ private:
     const FormModel& model_;
     std::function<ControlName(POINT)> controlAt_;
     HWND tip_ = nullptr;
-    ControlName active_; // the hinted control under the mouse
+    ControlName active_;  // the hinted control under the mouse
     ControlName hovered_; // the control under the mouse inside it
     POINT at_{};
     std::wstring text_;

@@ -32,8 +32,9 @@ HBITMAP scaledCopy(HBITMAP source, double scale) {
 } // namespace
 
 HBITMAP loadPicture(HINSTANCE instance, form::Picture picture, double scale) {
-    auto* bitmap = static_cast<HBITMAP>(LoadImageW(instance, widen(form::pictureName(picture)).c_str(),
-                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    auto* bitmap =
+        static_cast<HBITMAP>(LoadImageW(instance, widen(form::pictureName(picture)).c_str(),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!bitmap || scale == 1.0)
         return bitmap;
     HBITMAP scaled = scaledCopy(bitmap, scale);

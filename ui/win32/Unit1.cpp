@@ -90,9 +90,9 @@ void registerClasses(HINSTANCE instance, WNDPROC frameProcedure, WNDPROC clientP
     frame.hInstance = instance;
     frame.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    frame.hIcon = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON,
-                                                GetSystemMetrics(SM_CXICON),
-                                                GetSystemMetrics(SM_CYICON), 0));
+    frame.hIcon =
+        static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
     frame.hIconSm = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON,
                                                   GetSystemMetrics(SM_CXSMICON),
                                                   GetSystemMetrics(SM_CYSMICON), 0));
@@ -107,8 +107,8 @@ void registerClasses(HINSTANCE instance, WNDPROC frameProcedure, WNDPROC clientP
 }
 
 // A file dragged from Explorer onto a path field arrives at the field itself.
-LRESULT CALLBACK dropTargetProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
-                                UINT_PTR, DWORD_PTR handler) {
+LRESULT CALLBACK dropTargetProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR handler) {
     if (message == WM_DROPFILES) {
         (*reinterpret_cast<std::function<void(HDROP)>*>(handler))(reinterpret_cast<HDROP>(wParam));
         return 0;
@@ -203,16 +203,16 @@ void TForm1::createFrame() {
                         (form::kMinimizable ? WS_MINIMIZEBOX : 0) |
                         (form::kResizable ? WS_THICKFRAME : 0) |
                         (form::kMaximizable ? WS_MAXIMIZEBOX : 0);
-    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass,
-                              win32::widen(form::kCaption).c_str(), style, CW_USEDEFAULT,
-                              CW_USEDEFAULT, form::scaled(form::kOuterWidth, scale_),
-                              form::scaled(form::kOuterHeight, scale_), nullptr, nullptr,
-                              instance_, this);
+    window_ = CreateWindowExW(
+        WS_EX_CONTROLPARENT, kWindowClass, win32::widen(form::kCaption).c_str(), style,
+        CW_USEDEFAULT, CW_USEDEFAULT, form::scaled(form::kOuterWidth, scale_),
+        form::scaled(form::kOuterHeight, scale_), nullptr, nullptr, instance_, this);
     client_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClientClass, L"",
-                              WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, extent_.cx,
-                              extent_.cy, window_, nullptr, instance_, this);
+                              WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, extent_.cx, extent_.cy,
+                              window_, nullptr, instance_, this);
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+    for (const auto& [which, metric] :
+         {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
         const int size = GetSystemMetrics(metric);
         SendMessageW(window_, WM_SETICON, which,
                      reinterpret_cast<LPARAM>(
@@ -249,7 +249,7 @@ HWND TForm1::createControl(const ControlState& state) {
     // An edit field or drop-down is made with its text, the rest with their caption.
     const std::wstring caption = win32::widen(
         state.kind == ControlKind::Edit || state.kind == ControlKind::DropDown ? state.text
-                                                                                : state.caption);
+                                                                               : state.caption);
     switch (state.kind) {
     case ControlKind::Label:
         className = WC_STATICW;
@@ -281,12 +281,11 @@ HWND TForm1::createControl(const ControlState& state) {
         break;
     }
     const RECT place = rectOf(state);
-    HWND handle = CreateWindowExW(extended, className, caption.c_str(), style, place.left,
-                                  place.top, place.right - place.left, place.bottom - place.top,
-                                  client_,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(
-                                      win32::controlId(model_, state.name))),
-                                  instance_, nullptr);
+    HWND handle = CreateWindowExW(
+        extended, className, caption.c_str(), style, place.left, place.top,
+        place.right - place.left, place.bottom - place.top, client_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32::controlId(model_, state.name))),
+        instance_, nullptr);
     applyFont(handle, state);
     controls_.emplace(state.name, handle);
     names_.emplace(handle, state.name);
@@ -358,11 +357,11 @@ RECT TForm1::creditRect(const form::CreditLine& line) const {
 void TForm1::applyFont(HWND handle, const ControlState& state) const {
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     if (state.kind == ControlKind::Edit || state.kind == ControlKind::DropDown)
-        SendMessageW(state.kind == ControlKind::Edit ? handle : win32::DropDownInput::editOf(handle),
+        SendMessageW(state.kind == ControlKind::Edit ? handle
+                                                     : win32::DropDownInput::editOf(handle),
                      EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
     if (state.kind == ControlKind::Slider)
-        SendMessageW(handle, TBM_SETTHUMBLENGTH, form::scaled(form::kSliderThumbLength, scale_),
-                     0);
+        SendMessageW(handle, TBM_SETTHUMBLENGTH, form::scaled(form::kSliderThumbLength, scale_), 0);
 }
 
 void TForm1::createRadioButtons(const ControlState& state) {
@@ -371,12 +370,12 @@ void TForm1::createRadioButtons(const ControlState& state) {
         const RECT r = radioButtonRect(state, i);
         // The first button opens the group: the arrow keys move within it, Tab enters and leaves.
         const DWORD style = initialStyle(state) | BS_AUTORADIOBUTTON | (i ? 0 : WS_GROUP);
-        HWND button = CreateWindowExW(
-            0, WC_BUTTONW, win32::widen(state.items[i]).c_str(), style, r.left, r.top,
-            r.right - r.left, r.bottom - r.top, client_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(
-                win32::radioButtonId(model_, state.name, static_cast<int>(i)))),
-            instance_, nullptr);
+        HWND button =
+            CreateWindowExW(0, WC_BUTTONW, win32::widen(state.items[i]).c_str(), style, r.left,
+                            r.top, r.right - r.left, r.bottom - r.top, client_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(
+                                win32::radioButtonId(model_, state.name, static_cast<int>(i)))),
+                            instance_, nullptr);
         SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         buttons.push_back(button);
         names_.emplace(button, state.name);
@@ -387,11 +386,10 @@ void TForm1::createDecorations() {
     int id = win32::kFirstDecorationId;
     for (const form::PicturePlacement& p : form::pictures()) {
         const RECT r = toRect(form::scaled(p.rect, scale_));
-        HWND picture = CreateWindowExW(0, WC_STATICW, L"",
-                                       WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_CENTERIMAGE,
-                                       r.left, r.top, r.right - r.left, r.bottom - r.top,
-                                       client_, reinterpret_cast<HMENU>(INT_PTR(id++)),
-                                       instance_, nullptr);
+        HWND picture =
+            CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_CENTERIMAGE,
+                            r.left, r.top, r.right - r.left, r.bottom - r.top, client_,
+                            reinterpret_cast<HMENU>(INT_PTR(id++)), instance_, nullptr);
         if (HBITMAP bitmap = win32::loadPicture(instance_, p.picture, scale_)) {
             pictures_.push_back(bitmap);
             SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
@@ -428,12 +426,11 @@ void TForm1::attachInput() {
         }
         // The focus of a drop-down is in its edit line: the line is named as its drop-down.
         if (c.kind == ControlKind::DropDown) {
-            accessibles_.push_back(
-                std::make_unique<win32::AccessibleSource>([this, name = c.name] {
-                    win32::AccessibleFacts line = accessibleFacts(name);
-                    line.role = ROLE_SYSTEM_TEXT;
-                    return line;
-                }));
+            accessibles_.push_back(std::make_unique<win32::AccessibleSource>([this, name = c.name] {
+                win32::AccessibleFacts line = accessibleFacts(name);
+                line.role = ROLE_SYSTEM_TEXT;
+                return line;
+            }));
             win32::answerAccessibility(win32::DropDownInput::editOf(handle),
                                        accessibles_.back().get());
         }
@@ -444,7 +441,7 @@ void TForm1::attachInput() {
 win32::AccessibleFacts TForm1::accessibleFacts(ControlName name) const {
     const ControlState& state = model_.control(name);
     const bool slider = state.kind == ControlKind::Slider;
-    const long role = slider                                  ? ROLE_SYSTEM_SLIDER
+    const long role = slider                                ? ROLE_SYSTEM_SLIDER
                       : state.kind == ControlKind::DropDown ? ROLE_SYSTEM_COMBOBOX
                                                             : ROLE_SYSTEM_TEXT;
     return {win32::widen(form::accessibleName(model_, name)), role,
@@ -661,8 +658,8 @@ void TForm1::command(HWND handle, WORD code) {
 void TForm1::sliderMoved(HWND slider) {
     const ControlName name = nameOf(slider);
     if (!name.empty() && !mirroring_)
-        actions_.input().positionChanged(
-            name, static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0)));
+        actions_.input().positionChanged(name,
+                                         static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0)));
 }
 
 void TForm1::Button1Click() {
@@ -735,15 +732,30 @@ void TForm1::scroll(int bar, WORD request) {
     const int line = form::scaled(16, scale_);
     int position = info.nPos;
     switch (request) {
-    case SB_LINEUP: position -= line; break;
-    case SB_LINEDOWN: position += line; break;
-    case SB_PAGEUP: position -= int(info.nPage); break;
-    case SB_PAGEDOWN: position += int(info.nPage); break;
+    case SB_LINEUP:
+        position -= line;
+        break;
+    case SB_LINEDOWN:
+        position += line;
+        break;
+    case SB_PAGEUP:
+        position -= int(info.nPage);
+        break;
+    case SB_PAGEDOWN:
+        position += int(info.nPage);
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = info.nTrackPos; break;
-    case SB_TOP: position = info.nMin; break;
-    case SB_BOTTOM: position = info.nMax; break;
-    default: return;
+    case SB_THUMBPOSITION:
+        position = info.nTrackPos;
+        break;
+    case SB_TOP:
+        position = info.nMin;
+        break;
+    case SB_BOTTOM:
+        position = info.nMax;
+        break;
+    default:
+        return;
     }
     (bar == SB_HORZ ? scrolled_.x : scrolled_.y) = position;
     updateScrollBars();
