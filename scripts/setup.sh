@@ -10,7 +10,7 @@ QUENDRA_BUILD=${QUENDRA_BUILD:-$QUENDRA_ROOT/build}
 # Wayland test starts the window on Qt's Wayland platform under a headless weston.
 QUENDRA_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgtest-dev libmp3lame-dev libsndfile1-dev
                   lame twolame python3-mutagen fonts-wine xterm dpkg-dev file lintian appstream
-                  weston qt6-wayland)
+                  weston qt6-wayland clang-format)
 
 missing_packages() {
     local pkg
