@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace quendra {
+namespace lamebin {
 
 // Samples to encode, interleaved, as 32-bit integers at full scale.
 class AudioInput {
@@ -17,4 +17,4 @@ public:
     virtual long read(int* samples, long frames) = 0;
 };
 
-} // namespace quendra
+} // namespace lamebin

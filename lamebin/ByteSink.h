@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-namespace quendra {
+namespace lamebin {
 
 // Where the encoded bytes go.
 class ByteSink {
@@ -17,4 +17,4 @@ public:
     virtual std::string error() const = 0;
 };
 
-} // namespace quendra
+} // namespace lamebin

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace quendra {
+namespace lamebin {
 
 // The terminal or console lame.bin runs in: what it received, the progress line, and keeping a
 // window of its own open after a failure.
@@ -28,4 +28,4 @@ bool ownsItsWindow();
 // Shows "what" and waits until Enter is pressed or the input ends.
 void waitForEnter(const char* what);
 
-} // namespace quendra
+} // namespace lamebin

@@ -8,7 +8,7 @@
 
 #include <unistd.h>
 
-namespace quendra {
+namespace lamebin {
 
 void prepareConsole() {
     // The front-end's text is UTF-8 whatever the session's locale; tag text is converted in it.
@@ -44,4 +44,4 @@ void waitForEnter(const char* what) {
     }
 }
 
-} // namespace quendra
+} // namespace lamebin

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-namespace quendra {
+namespace lamebin {
 
 namespace {
 
@@ -59,4 +59,4 @@ void waitForEnter(const char* what) {
     }
 }
 
-} // namespace quendra
+} // namespace lamebin

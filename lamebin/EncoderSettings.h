@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-namespace quendra {
+namespace lamebin {
 
 // Everything the front-end's command line asks of the encoder, in LAME's own units (Hz, kbit/s),
 // as LAME's library takes it. An empty optional leaves the library's default.
@@ -53,4 +53,4 @@ struct EncoderSettings {
     std::optional<int> quality; // -q
 };
 
-} // namespace quendra
+} // namespace lamebin

@@ -2,7 +2,7 @@
 
 #include "FileSystem.h"
 
-namespace quendra {
+namespace lamebin {
 
 std::string refusal(const std::vector<std::string>& files, const PathProbe& probe) {
     if (files.empty())
@@ -28,4 +28,4 @@ std::string refusal(const std::vector<std::string>& files, const PathProbe& prob
     return {};
 }
 
-} // namespace quendra
+} // namespace lamebin

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace quendra {
+namespace lamebin {
 
 // A file as the file system knows it, whatever name or link it is reached by.
 struct FileIdentity {
@@ -28,4 +28,4 @@ using PathProbe = std::function<PathInfo(const std::string& path)>;
 // is the input, in the same or other words or through a link.
 std::string refusal(const std::vector<std::string>& files, const PathProbe& probe);
 
-} // namespace quendra
+} // namespace lamebin

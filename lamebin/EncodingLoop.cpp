@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace quendra {
+namespace lamebin {
 
 namespace {
 
@@ -64,4 +64,4 @@ EncodingOutcome encodeAll(LameEncoder& encoder, AudioInput& input, ByteSink& out
     return {EncodingOutcome::End::Complete, {}, framesRead};
 }
 
-} // namespace quendra
+} // namespace lamebin

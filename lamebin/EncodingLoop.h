@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-namespace quendra {
+namespace lamebin {
 
 struct EncodingOutcome {
     enum class End { Complete, Failed, Stopped };
@@ -23,4 +23,4 @@ struct EncodingOutcome {
 EncodingOutcome encodeAll(LameEncoder& encoder, AudioInput& input, ByteSink& output,
                           const std::function<bool()>& carryOn);
 
-} // namespace quendra
+} // namespace lamebin

@@ -1,5 +1,5 @@
 #include "Program.h"
 
 int main(int argc, char** argv) {
-    return quendra::runProgram({argv, argv + argc});
+    return lamebin::runProgram({argv, argv + argc});
 }

@@ -9,6 +9,6 @@
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> arguments;
     for (int i = 0; i < argc; ++i)
-        arguments.push_back(quendra::utf8Text(argv[i]));
-    return quendra::runProgram(arguments);
+        arguments.push_back(lamebin::utf8Text(argv[i]));
+    return lamebin::runProgram(arguments);
 }

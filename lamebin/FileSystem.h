@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-namespace quendra {
+namespace lamebin {
 
 // What the platform's file system says about a name, its identity independent of the spelling.
 PathInfo pathInfo(const std::string& path);
@@ -13,4 +13,4 @@ PathInfo pathInfo(const std::string& path);
 // The longest name, in bytes of UTF-8, that the platform opens.
 extern const std::size_t kLongestPath;
 
-} // namespace quendra
+} // namespace lamebin

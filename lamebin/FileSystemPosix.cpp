@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-namespace quendra {
+namespace lamebin {
 
 // PATH_MAX with the terminating NUL.
 const std::size_t kLongestPath = 4095;
@@ -16,4 +16,4 @@ PathInfo pathInfo(const std::string& path) {
                          static_cast<unsigned long long>(info.st_ino)}};
 }
 
-} // namespace quendra
+} // namespace lamebin

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace quendra {
+namespace lamebin {
 
 // The wide API takes 32767 UTF-16 units, the terminating NUL and the "\\?\" prefix included; a
 // name has no more units than bytes of UTF-8.
@@ -31,4 +31,4 @@ PathInfo pathInfo(const std::string& path) {
             FileIdentity{info.dwVolumeSerialNumber, index}};
 }
 
-} // namespace quendra
+} // namespace lamebin

@@ -1,6 +1,6 @@
 #include "IgnoredOptions.h"
 
-namespace quendra {
+namespace lamebin {
 
 namespace {
 
@@ -47,4 +47,4 @@ std::vector<std::string> ignoredByLibrary(const EncoderSettings& settings) {
     return lines;
 }
 
-} // namespace quendra
+} // namespace lamebin

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <stdexcept>
 
-namespace quendra {
+namespace lamebin {
 
 namespace {
 
@@ -286,4 +286,4 @@ double LameEncoder::replayGainDb() const {
     return lame_get_RadioGain(lame_) / 10.0;
 }
 
-} // namespace quendra
+} // namespace lamebin

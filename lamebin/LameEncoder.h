@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace quendra {
+namespace lamebin {
 
 // One encoding through LAME's library, set up in the order LAME's own program uses, so that the
 // same settings and samples give the same bytes: the settings and tags first, then the input's
@@ -44,4 +44,4 @@ private:
     lame_t lame_;
 };
 
-} // namespace quendra
+} // namespace lamebin

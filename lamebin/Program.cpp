@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-namespace quendra {
+namespace lamebin {
 
 namespace {
 
@@ -149,4 +149,4 @@ int runProgram(const std::vector<std::string>& arguments) {
     return encode(request);
 }
 
-} // namespace quendra
+} // namespace lamebin

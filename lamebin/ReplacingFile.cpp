@@ -1,6 +1,6 @@
 #include "ReplacingFile.h"
 
-namespace quendra {
+namespace lamebin {
 
 namespace {
 
@@ -39,4 +39,4 @@ bool ReplacingFile::writeAt(std::size_t offset, const unsigned char* bytes, std:
     return file_ >= 0 && flushBuffer() && writeAllAt(offset, bytes, size);
 }
 
-} // namespace quendra
+} // namespace lamebin

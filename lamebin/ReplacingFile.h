@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace quendra {
+namespace lamebin {
 
 // The output written under a temporary name in the output's folder and put in the output's
 // place only by commit(), in one rename: until then an earlier file of that name stays as it
@@ -55,4 +55,4 @@ private:
     std::string error_;
 };
 
-} // namespace quendra
+} // namespace lamebin

@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace quendra {
+namespace lamebin {
 
 namespace {
 
@@ -165,4 +165,4 @@ void ReplacingFile::discard() {
     }
 }
 
-} // namespace quendra
+} // namespace lamebin

@@ -6,7 +6,7 @@
 
 #include <random>
 
-namespace quendra {
+namespace lamebin {
 
 namespace {
 
@@ -143,4 +143,4 @@ void ReplacingFile::discard() {
     }
 }
 
-} // namespace quendra
+} // namespace lamebin

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <functional>
 
-namespace quendra {
+namespace lamebin {
 
 namespace {
 
@@ -335,4 +335,4 @@ EncodingRequest parseRequest(const std::vector<std::string>& arguments) {
     return request;
 }
 
-} // namespace quendra
+} // namespace lamebin

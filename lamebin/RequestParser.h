@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace quendra {
+namespace lamebin {
 
 // What the front-end's command line asks for: the settings and the file names (the input, then
 // the output), or why it cannot be done.
@@ -20,4 +20,4 @@ struct EncodingRequest {
 // must be of its option's kind; the first that is not gives the refusal, naming it.
 EncodingRequest parseRequest(const std::vector<std::string>& arguments);
 
-} // namespace quendra
+} // namespace lamebin

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace quendra {
+namespace lamebin {
 
 namespace {
 
@@ -86,4 +86,4 @@ long SoundFileInput::read(int* samples, long frames) {
     return channels ? static_cast<long>(given / channels) : 0;
 }
 
-} // namespace quendra
+} // namespace lamebin

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace quendra {
+namespace lamebin {
 
 // An audio file read through libsndfile: WAV, AIFF, MPEG Layer I, II and III and whatever else it
 // knows. Opened by the platform (SoundFileInputPosix.cpp, SoundFileInputWindows.cpp) and handed
@@ -39,4 +39,4 @@ private:
     std::size_t next_ = 0;
 };
 
-} // namespace quendra
+} // namespace lamebin

@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace quendra {
+namespace lamebin {
 
 SNDFILE* SoundFileInput::openFile(const std::string& path, std::string& why) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -24,4 +24,4 @@ SNDFILE* SoundFileInput::openFile(const std::string& path, std::string& why) {
     return openDescriptor(fd, why);
 }
 
-} // namespace quendra
+} // namespace lamebin

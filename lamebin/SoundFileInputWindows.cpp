@@ -7,7 +7,7 @@
 #include <fcntl.h>
 #include <io.h>
 
-namespace quendra {
+namespace lamebin {
 
 // Opened with the wide API, so that a name in any script and of any length is read; libsndfile
 // takes the C runtime's descriptor of the handle.
@@ -35,4 +35,4 @@ SNDFILE* SoundFileInput::openFile(const std::string& path, std::string& why) {
     return openDescriptor(fd, why);
 }
 
-} // namespace quendra
+} // namespace lamebin

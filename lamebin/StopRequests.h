@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace quendra {
+namespace lamebin {
 
 // Requests to stop from outside (Ctrl+C, a closed terminal or console window, the end of the
 // session): the encoding stops at the next frame, so that the temporary file is removed.
@@ -16,4 +16,4 @@ int stopRequest();
 // The request in words, for the line saying that the output was not written.
 std::string stopRequestText(int request);
 
-} // namespace quendra
+} // namespace lamebin

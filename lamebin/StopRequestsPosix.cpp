@@ -2,7 +2,7 @@
 
 #include <csignal>
 
-namespace quendra {
+namespace lamebin {
 
 namespace {
 
@@ -34,4 +34,4 @@ std::string stopRequestText(int request) {
     return "signal " + std::to_string(request);
 }
 
-} // namespace quendra
+} // namespace lamebin

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace quendra {
+namespace lamebin {
 
 namespace {
 
@@ -61,4 +61,4 @@ std::string stopRequestText(int code) {
     }
 }
 
-} // namespace quendra
+} // namespace lamebin

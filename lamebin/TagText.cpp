@@ -1,6 +1,6 @@
 #include "TagText.h"
 
-namespace quendra {
+namespace lamebin {
 
 std::string toLatin1(const std::string& utf8) {
     const std::string latin1 = latin1Bytes(utf8);
@@ -18,4 +18,4 @@ std::vector<unsigned short> toUtf16(const std::string& utf8) {
     return units;
 }
 
-} // namespace quendra
+} // namespace lamebin

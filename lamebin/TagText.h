@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace quendra {
+namespace lamebin {
 
 // Tag text from the command line (UTF-8) in the two forms LAME's tag functions take, converted
 // as LAME's own program converts it: as far as it is valid UTF-8, characters ISO 8859-1 lacks
@@ -20,4 +20,4 @@ std::vector<unsigned short> toUtf16(const std::string& utf8);
 std::string latin1Bytes(const std::string& utf8);
 std::u16string utf16Units(const std::string& utf8);
 
-} // namespace quendra
+} // namespace lamebin

@@ -2,7 +2,7 @@
 
 #include <iconv.h>
 
-namespace quendra {
+namespace lamebin {
 
 namespace {
 
@@ -37,4 +37,4 @@ std::u16string utf16Units(const std::string& utf8) {
     return units;
 }
 
-} // namespace quendra
+} // namespace lamebin

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace quendra {
+namespace lamebin {
 
 namespace {
 
@@ -42,4 +42,4 @@ std::u16string utf16Units(const std::string& utf8) {
     return std::u16string(wide.begin(), wide.end());
 }
 
-} // namespace quendra
+} // namespace lamebin

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace quendra {
+namespace lamebin {
 
 namespace {
 
@@ -84,4 +84,4 @@ std::string summaryText(const EncodingSummary& s) {
     return line + ".";
 }
 
-} // namespace quendra
+} // namespace lamebin

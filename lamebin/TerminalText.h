@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace quendra {
+namespace lamebin {
 
 // The lines lame.bin shows in its terminal.
 
@@ -32,4 +32,4 @@ struct EncodingSummary {
 // One line on a finished encoding.
 std::string summaryText(const EncodingSummary& summary);
 
-} // namespace quendra
+} // namespace lamebin

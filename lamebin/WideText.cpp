@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace quendra {
+namespace lamebin {
 
 std::wstring wideText(const std::string& utf8) {
     if (utf8.empty())
@@ -56,4 +56,4 @@ std::string systemErrorText(unsigned long code) {
     return utf8Text(words);
 }
 
-} // namespace quendra
+} // namespace lamebin

@@ -3,7 +3,7 @@
 // Windows only: text between lame.bin's UTF-8 and the wide (UTF-16) API.
 #include <string>
 
-namespace quendra {
+namespace lamebin {
 
 std::wstring wideText(const std::string& utf8);
 std::string utf8Text(const std::wstring& wide);
@@ -16,4 +16,4 @@ std::wstring extendedPath(const std::string& utf8);
 // Windows' own words for an error code, without the closing full stop.
 std::string systemErrorText(unsigned long code);
 
-} // namespace quendra
+} // namespace lamebin

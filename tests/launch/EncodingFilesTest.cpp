@@ -5,7 +5,7 @@
 
 #include <map>
 
-using namespace quendra;
+using namespace lamebin;
 
 namespace {
 

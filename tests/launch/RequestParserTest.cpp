@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+using namespace lamebin;
 using namespace quendra;
 
 namespace {

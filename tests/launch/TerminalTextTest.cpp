@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace quendra;
+using namespace lamebin;
 
 namespace {
 
