@@ -56,7 +56,13 @@ xdotool windowactivate --sync "$window"
 # is not on the keyboard map by remapping a key for it, and wine now and then sees the old map.
 click "${edit[@]}"
 xdotool type --delay 20 'Typed, then pasted: '
-printf '%s' 'Müsik 日本語 “Ελληνικά” 🎵' | xclip -selection clipboard 2>/dev/null # it stays to serve the paste
+pasted='Müsik 日本語 “Ελληνικά” 🎵'
+printf '%s' "$pasted" | xclip -selection clipboard 2>/dev/null # it stays to serve the paste
+# xclip takes the clipboard in the background; under load the paste can come first.
+for _ in $(seq 100); do # a bound against a hang only
+    [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$pasted" ] && break
+    sleep 0.1
+done
 xdotool key ctrl+v
 click "${check_box[@]}"
 click "${button[@]}"
