@@ -99,7 +99,7 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
 
     classicMetrics_ = new ui::ClassicMetrics(scale_);
     classicMetrics_->setParent(this);
-    hints_ = new ui::HoverHints(this);
+    hints_ = new ui::HoverHints(model_, this);
 
     scrollArea_ = new QScrollArea(this);
     scrollArea_->setObjectName(QStringLiteral("Form1Scroll"));
@@ -330,7 +330,7 @@ void TForm1::attachHints() {
     for (const form::Hint& h : form::hints()) {
         QWidget* control = widget(h.control);
         const QString text = QString::fromUtf8(h.text);
-        hints_->attach(control, text);
+        hints_->attach(control);
         control->setAccessibleDescription(text);
     }
 }
