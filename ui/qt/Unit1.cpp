@@ -353,7 +353,7 @@ void TForm1::mirror(const std::string& name, Field field) {
     case Field::Text:
     case Field::CurrentEntry:
         if (auto* comboBox = qobject_cast<QComboBox*>(widget)) {
-            mirrorDropDown(comboBox, state);
+            ui::DropDownInput::mirror(comboBox, state.text, state.currentEntry);
             ui::fitFontToText(comboBox->lineEdit());
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             if (edit->text() != qs(state.text))
@@ -384,29 +384,6 @@ void TForm1::mirror(const std::string& name, Field field) {
             slider->setValue(state.position);
         break;
     }
-}
-
-void TForm1::mirrorDropDown(QComboBox* comboBox, const ControlState& state) {
-    QLineEdit* line = comboBox->lineEdit();
-    const QSignalBlocker blockLine(line);
-    const QString shown = line->text();
-    const int caret = line->cursorPosition();
-    const int selectionStart = line->selectionStart();
-    const int selectionLength = line->selectedText().size();
-    // Making an entry current rewrites the line with the entry's text; the model's text wins.
-    if (comboBox->currentIndex() != state.currentEntry)
-        comboBox->setCurrentIndex(state.currentEntry);
-    if (line->text() != qs(state.text))
-        line->setText(qs(state.text));
-    // Where only the current entry changed, the person's caret and selection stay where they were.
-    if (line->text() != shown)
-        return;
-    if (selectionLength > 0 && caret == selectionStart)
-        line->setSelection(selectionStart + selectionLength, -selectionLength);
-    else if (selectionLength > 0)
-        line->setSelection(selectionStart, selectionLength);
-    else
-        line->setCursorPosition(caret);
 }
 
 void TForm1::Button1Click() {

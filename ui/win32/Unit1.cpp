@@ -544,20 +544,7 @@ void TForm1::mirror(const std::string& name, Field field) {
     case Field::Text:
     case Field::CurrentEntry:
         if (state.kind == ControlKind::DropDown) {
-            const HWND line = win32::DropDownInput::editOf(handle);
-            DWORD start = 0;
-            DWORD end = 0;
-            SendMessageW(line, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                         reinterpret_cast<LPARAM>(&end));
-            const std::wstring shown = win32::DropDownInput::textOf(line);
-            if (SendMessageW(handle, CB_GETCURSEL, 0, 0) != state.currentEntry)
-                SendMessageW(handle, CB_SETCURSEL, static_cast<WPARAM>(state.currentEntry), 0);
-            const std::wstring text = win32::widen(state.text);
-            if (win32::DropDownInput::textOf(line) != text)
-                SetWindowTextW(line, text.c_str());
-            // Where only the current entry changed, the person's caret and selection stay.
-            if (text == shown)
-                SendMessageW(line, EM_SETSEL, start, static_cast<LPARAM>(end));
+            win32::DropDownInput::mirror(handle, state.text, state.currentEntry);
         } else if (state.kind == ControlKind::Edit) {
             const std::wstring text = win32::widen(state.text);
             if (win32::DropDownInput::textOf(handle) != text)
