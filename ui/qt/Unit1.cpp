@@ -118,10 +118,7 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
     createDecorations();
     placeControls();
     chainTabOrder();
-    for (const ControlState& c : model_.controls())
-        for (Field f : {Field::Visible, Field::Enabled, Field::Text, Field::CurrentEntry,
-                        Field::Checked, Field::ItemIndex, Field::Position})
-            mirror(c.name, f);
+    model_.tellAll([this](const std::string& name, Field field) { mirror(name, field); });
     wireControls();
     attachHints();
     listener_ =
@@ -315,14 +312,18 @@ void TForm1::wireControls() {
 }
 
 void TForm1::wireButton(QPushButton* button, ControlName name) {
-    if (name == form::kStartButton) {
+    const form::ButtonRole role = form::buttonRole(name);
+    switch (role.action) {
+    case form::ButtonAction::StartEncoding:
         connect(button, &QPushButton::clicked, this, &TForm1::Button1Click);
-        return;
+        break;
+    case form::ButtonAction::ChooseFile:
+        connect(button, &QPushButton::clicked, this,
+                [this, chooser = role.chooser] { chooseFile(chooser); });
+        break;
+    case form::ButtonAction::None:
+        break;
     }
-    for (const form::ChooserButton& c : form::chooserButtons())
-        if (c.button == name)
-            connect(button, &QPushButton::clicked, this,
-                    [this, chooser = c.chooser] { chooseFile(chooser); });
 }
 
 void TForm1::attachHints() {

@@ -514,10 +514,7 @@ void TForm1::densityChanged(int dpi, const RECT& suggested) {
 // --- model to window ------------------------------------------------------------------------
 
 void TForm1::mirrorAll() {
-    for (const ControlState& c : model_.controls())
-        for (Field f : {Field::Visible, Field::Enabled, Field::Text, Field::CurrentEntry,
-                        Field::Checked, Field::ItemIndex, Field::Position})
-            mirror(c.name, f);
+    model_.tellAll([this](const std::string& name, Field field) { mirror(name, field); });
 }
 
 void TForm1::mirror(const std::string& name, Field field) {
@@ -607,11 +604,11 @@ void TForm1::command(HWND handle, WORD code) {
     case ControlKind::Button:
         if (code != BN_CLICKED)
             break;
-        if (name == form::kStartButton)
+        if (const form::ButtonRole role = form::buttonRole(name);
+            role.action == form::ButtonAction::StartEncoding)
             Button1Click();
-        for (const form::ChooserButton& c : form::chooserButtons())
-            if (c.button == name)
-                chooseFile(c.chooser);
+        else if (role.action == form::ButtonAction::ChooseFile)
+            chooseFile(role.chooser);
         break;
     case ControlKind::Edit:
         if (code == EN_CHANGE) {
