@@ -395,7 +395,7 @@ void TForm1::Button1Click() {
 void TForm1::chooseFile(form::Chooser chooser) {
     const form::ChooserSettings& settings = form::chooserSettings(chooser);
     if (const QString path = ui::chooseFile(this, settings); !path.isEmpty())
-        actions_.fileChosen(settings.field, path.toStdString());
+        actions_.chooserConfirmed(settings.field, path.toStdString());
 }
 
 bool TForm1::event(QEvent* event) {

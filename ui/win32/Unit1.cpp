@@ -657,7 +657,7 @@ void TForm1::chooseFile(form::Chooser chooser) {
     const form::ChooserSettings& settings = form::chooserSettings(chooser);
     const std::string path = win32::chooseFile(window_, settings);
     if (!path.empty())
-        actions_.fileChosen(settings.field, path);
+        actions_.chooserConfirmed(settings.field, path);
 }
 
 void TForm1::fileDropped(ControlName field, HDROP drop) {
