@@ -34,12 +34,12 @@ bool startsWithIgnoringCase(std::string_view entry, std::string_view prefix) {
 DropDownEdit normalized(const DropDownEdit& in) {
     DropDownEdit edit = in;
     const std::size_t size = edit.text.size();
-    const std::size_t start = std::min(in.selectionStart, size);
+    const std::size_t start = std::min(in.selection.start, size);
     const std::size_t end =
-        characterStart(edit.text, start + std::min(in.selectionLength, size - start));
-    edit.selectionStart = characterStart(edit.text, start);
-    edit.selectionLength = end > edit.selectionStart ? end - edit.selectionStart : 0;
-    edit.caret = characterStart(edit.text, std::min(edit.caret, size));
+        characterStart(edit.text, start + std::min(in.selection.length, size - start));
+    edit.selection.start = characterStart(edit.text, start);
+    edit.selection.length = end > edit.selection.start ? end - edit.selection.start : 0;
+    edit.selection.caret = characterStart(edit.text, std::min(edit.selection.caret, size));
     return edit;
 }
 
@@ -51,7 +51,7 @@ DropDownOutcome DropDownTyping::type(const std::vector<std::string>& items,
     if (character.empty())
         return DropDownOutcome{edit, false};
     const std::string typed =
-        (edit.selectionLength > 0 ? edit.text.substr(0, edit.selectionStart) : edit.text) +
+        (edit.selection.length > 0 ? edit.text.substr(0, edit.selection.start) : edit.text) +
         std::string(character);
 
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -59,9 +59,9 @@ DropDownOutcome DropDownTyping::type(const std::vector<std::string>& items,
             continue;
         DropDownOutcome out;
         out.edit.text = typed + items[i].substr(typed.size());
-        out.edit.selectionStart = typed.size();
-        out.edit.selectionLength = out.edit.text.size() - typed.size();
-        out.edit.caret = out.edit.text.size();
+        out.edit.selection.start = typed.size();
+        out.edit.selection.length = out.edit.text.size() - typed.size();
+        out.edit.selection.caret = out.edit.text.size();
         out.edit.currentEntry = static_cast<int>(i);
         // A completion that changes only the letter case keeps the entry but changes the text,
         // and a governing drop-down must then look at its text again.
@@ -72,11 +72,11 @@ DropDownOutcome DropDownTyping::type(const std::vector<std::string>& items,
 
     // No entry begins so: the character replaces the selection or goes in at the caret.
     DropDownOutcome out;
-    const std::size_t at = edit.selectionLength > 0 ? edit.selectionStart : edit.caret;
+    const std::size_t at = edit.selection.length > 0 ? edit.selection.start : edit.selection.caret;
     out.edit.text = edit.text;
-    out.edit.text.replace(at, edit.selectionLength, character);
-    out.edit.caret = at + character.size();
-    out.edit.selectionStart = out.edit.caret;
+    out.edit.text.replace(at, edit.selection.length, character);
+    out.edit.selection.caret = at + character.size();
+    out.edit.selection.start = out.edit.selection.caret;
     out.edit.currentEntry = -1;
     out.changeReported = true;
     return out;
@@ -87,17 +87,17 @@ DropDownOutcome DropDownTyping::backspace(const std::vector<std::string>&,
     const DropDownEdit edit = normalized(before);
     DropDownOutcome out;
     out.edit.text = edit.text;
-    std::size_t at = edit.caret;
-    if (edit.selectionLength > 0) {
-        at = edit.selectionStart;
-        out.edit.text.erase(at, edit.selectionLength);
+    std::size_t at = edit.selection.caret;
+    if (edit.selection.length > 0) {
+        at = edit.selection.start;
+        out.edit.text.erase(at, edit.selection.length);
     } else if (at > 0) {
         const std::size_t start = characterStart(edit.text, at - 1);
         out.edit.text.erase(start, at - start);
         at = start;
     }
-    out.edit.caret = at;
-    out.edit.selectionStart = at;
+    out.edit.selection.caret = at;
+    out.edit.selection.start = at;
     out.edit.currentEntry = -1;
     out.changeReported = true;
     return out;
@@ -109,12 +109,20 @@ DropDownOutcome DropDownTyping::pick(const std::vector<std::string>& items,
         return DropDownOutcome{normalized(before), false};
     DropDownOutcome out;
     out.edit.text = items[static_cast<std::size_t>(index)];
-    out.edit.selectionStart = 0;
-    out.edit.selectionLength = out.edit.text.size();
-    out.edit.caret = out.edit.text.size();
+    out.edit.selection.start = 0;
+    out.edit.selection.length = out.edit.text.size();
+    out.edit.selection.caret = out.edit.text.size();
     out.edit.currentEntry = index;
     out.changeReported = true;
     return out;
+}
+
+std::optional<TextSelection> DropDownTyping::keptSelection(std::string_view shownText,
+                                                           const TextSelection& shown,
+                                                           std::string_view modelText) {
+    if (shownText != modelText)
+        return std::nullopt;
+    return shown;
 }
 
 } // namespace quendra

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "TextSelection.h"
+
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,9 +14,7 @@ namespace quendra {
 // caret as byte offsets into the text, and the current list entry (-1 for none).
 struct DropDownEdit {
     std::string text;
-    std::size_t selectionStart = 0;
-    std::size_t selectionLength = 0;
-    std::size_t caret = 0;
+    TextSelection selection;
     int currentEntry = -1;
 };
 
@@ -37,6 +38,13 @@ public:
     // An entry picked from the list; the whole text ends selected.
     static DropDownOutcome pick(const std::vector<std::string>& items, const DropDownEdit& edit,
                                 int index);
+    // The selection a drop-down keeps when the model changed it under the person: the model's
+    // text wins, and where it is the text shown (only the current entry changed, which makes a
+    // platform's line rewrite itself), the person's selection and caret stay; none where the
+    // text changed.
+    static std::optional<TextSelection> keptSelection(std::string_view shownText,
+                                                      const TextSelection& shown,
+                                                      std::string_view modelText);
 };
 
 } // namespace quendra

@@ -37,16 +37,9 @@ void EventWiring::textChanged(std::string_view control, std::string text) {
     model_.setText(control, std::move(text));
 }
 
-DropDownEdit EventWiring::current(std::string_view dropDown, std::size_t selectionStart,
-                                  std::size_t selectionLength, std::size_t caret) const {
+DropDownEdit EventWiring::current(std::string_view dropDown, const TextSelection& selection) const {
     const ControlState& c = model_.control(dropDown);
-    DropDownEdit edit;
-    edit.text = c.text;
-    edit.selectionStart = selectionStart;
-    edit.selectionLength = selectionLength;
-    edit.caret = caret;
-    edit.currentEntry = c.currentEntry;
-    return edit;
+    return DropDownEdit{c.text, selection, c.currentEntry};
 }
 
 DropDownEdit EventWiring::apply(std::string_view dropDown, const DropDownOutcome& outcome) {
@@ -56,21 +49,20 @@ DropDownEdit EventWiring::apply(std::string_view dropDown, const DropDownOutcome
     return outcome.edit;
 }
 
-DropDownEdit EventWiring::keyTyped(std::string_view dropDown, std::size_t selectionStart,
-                                   std::size_t selectionLength, std::size_t caret,
+DropDownEdit EventWiring::keyTyped(std::string_view dropDown, const TextSelection& selection,
                                    std::string_view character) {
-    const DropDownEdit before = current(dropDown, selectionStart, selectionLength, caret);
+    const DropDownEdit before = current(dropDown, selection);
     return apply(dropDown, DropDownTyping::type(model_.control(dropDown).items, before, character));
 }
 
-DropDownEdit EventWiring::backspacePressed(std::string_view dropDown, std::size_t selectionStart,
-                                           std::size_t selectionLength, std::size_t caret) {
-    const DropDownEdit before = current(dropDown, selectionStart, selectionLength, caret);
+DropDownEdit EventWiring::backspacePressed(std::string_view dropDown,
+                                           const TextSelection& selection) {
+    const DropDownEdit before = current(dropDown, selection);
     return apply(dropDown, DropDownTyping::backspace(model_.control(dropDown).items, before));
 }
 
 DropDownEdit EventWiring::entryPicked(std::string_view dropDown, int index) {
-    const DropDownEdit before = current(dropDown, 0, 0, 0);
+    const DropDownEdit before = current(dropDown, {});
     return apply(dropDown, DropDownTyping::pick(model_.control(dropDown).items, before, index));
 }
 

@@ -27,18 +27,15 @@ public:
     // Keys typed into a drop-down and entries picked from its list. The text and current entry
     // come from the model; the selection and caret from the window. Returns what the drop-down
     // must show afterwards.
-    DropDownEdit keyTyped(std::string_view dropDown, std::size_t selectionStart,
-                          std::size_t selectionLength, std::size_t caret,
+    DropDownEdit keyTyped(std::string_view dropDown, const TextSelection& selection,
                           std::string_view character);
-    DropDownEdit backspacePressed(std::string_view dropDown, std::size_t selectionStart,
-                                  std::size_t selectionLength, std::size_t caret);
+    DropDownEdit backspacePressed(std::string_view dropDown, const TextSelection& selection);
     DropDownEdit entryPicked(std::string_view dropDown, int index);
 
 private:
     void runRule(std::string_view control);
     DropDownEdit apply(std::string_view dropDown, const DropDownOutcome& outcome);
-    DropDownEdit current(std::string_view dropDown, std::size_t selectionStart,
-                         std::size_t selectionLength, std::size_t caret) const;
+    DropDownEdit current(std::string_view dropDown, const TextSelection& selection) const;
 
     FormModel& model_;
 };

@@ -2,6 +2,9 @@
 
 #include "CommandBuilder.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace quendra {
 
 FormActions::FormActions(FormModel& model, EncoderLauncher& launcher)
@@ -16,6 +19,13 @@ StartOutcome FormActions::startEncoding() {
 
 void FormActions::fileChosen(ControlName field, std::string path) {
     input_.textChanged(field, std::move(path));
+}
+
+void FormActions::chooserConfirmed(ControlName field, std::string path) {
+    // The path is UTF-8 on every platform; a folder that cannot be entered changes nothing.
+    std::error_code ignored;
+    std::filesystem::current_path(std::filesystem::u8path(path).parent_path(), ignored);
+    fileChosen(field, std::move(path));
 }
 
 std::string launchFailureMessage(const LaunchResult& result) {

@@ -31,8 +31,11 @@ public:
     // model is not changed.
     StartOutcome startEncoding();
 
-    // A file chosen in a chooser or dropped on a path field goes in as if typed.
+    // A file dropped on a path field goes in as if typed.
     void fileChosen(ControlName field, std::string path);
+    // A file confirmed in a chooser goes in the same way, and its folder becomes the process's
+    // current directory, where a chooser that starts there opens next.
+    void chooserConfirmed(ControlName field, std::string path);
 
 private:
     EventWiring input_;

@@ -139,6 +139,14 @@ void FormModel::setVisible(std::string_view name, bool visible) {
     notify(c.name, Field::Visible);
 }
 
+void FormModel::tellAll(const Listener& listener) const {
+    // What is shown first, then what it holds.
+    for (const ControlState& c : controls_)
+        for (Field f : {Field::Visible, Field::Enabled, Field::Text, Field::CurrentEntry,
+                        Field::Checked, Field::ItemIndex, Field::Position})
+            listener(c.name, f);
+}
+
 int FormModel::subscribe(Listener listener) {
     const int id = nextListenerId_++;
     listeners_.emplace_back(id, std::move(listener));

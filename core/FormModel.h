@@ -45,6 +45,9 @@ public:
     // Every write that changes a value notifies each listener once per changed field.
     int subscribe(Listener listener);
     void unsubscribe(int id);
+    // Tells a listener every field of every control, in the model's order, as if each had just
+    // changed: how a window takes on the whole model at once.
+    void tellAll(const Listener& listener) const;
 
 private:
     ControlState& mutableControl(std::string_view name, ControlKind expected);

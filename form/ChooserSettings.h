@@ -24,8 +24,9 @@ enum class DialogKind { Open, Save };
 enum class StartFolder { PlatformDefault, CurrentDirectory };
 
 // One file chooser, made anew for each press and modal over the window. A confirmed choice goes
-// into `field` and makes the chosen file's folder the process's current directory; a cancelled
-// one changes nothing. The first filter is selected when the chooser opens.
+// into `field` and makes the chosen file's folder the process's current directory (both done by
+// FormActions::chooserConfirmed); a cancelled one changes nothing. The first filter is selected
+// when the chooser opens.
 struct ChooserSettings {
     DialogKind kind;
     const char* title;

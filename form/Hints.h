@@ -26,14 +26,4 @@ ControlName hintOwner(const FormModel& model, ControlName control);
 // nullptr for none.
 const char* hintOver(const FormModel& model, ControlName control);
 
-// When hints come and go: a hint appears once the mouse has rested on its control, at once
-// when the mouse moves on to another hinted control within a moment of a shown hint, and goes
-// away after a few seconds.
-struct HintTimings {
-    int restMs;
-    int showMs;
-    int moveOnMs;
-};
-inline constexpr HintTimings kHintTimings{500, 2500, 400};
-
 } // namespace quendra::form

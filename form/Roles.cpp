@@ -10,9 +10,10 @@ namespace quendra::form {
 
 namespace {
 
-const std::vector<ChooserButton> kChooserButtons = {
-    {control::Button2, Chooser::InputFile},
-    {control::Button3, Chooser::OutputFile},
+const std::vector<ButtonRole> kButtonRoles = {
+    {control::Button1, ButtonAction::StartEncoding, Chooser::InputFile},
+    {control::Button2, ButtonAction::ChooseFile, Chooser::InputFile},
+    {control::Button3, ButtonAction::ChooseFile, Chooser::OutputFile},
 };
 
 const ControlName kDropTargets[] = {control::Edit01, control::Edit02};
@@ -62,8 +63,15 @@ std::string_view placeholderWord(std::string_view placeholder) {
 
 } // namespace
 
-const std::vector<ChooserButton>& chooserButtons() {
-    return kChooserButtons;
+const std::vector<ButtonRole>& buttonRoles() {
+    return kButtonRoles;
+}
+
+ButtonRole buttonRole(ControlName button) {
+    for (const ButtonRole& r : kButtonRoles)
+        if (r.button == button)
+            return r;
+    return {button, ButtonAction::None, Chooser::InputFile};
 }
 
 bool takesDroppedFiles(ControlName field) {

@@ -14,13 +14,15 @@ namespace quendra::form {
 
 // What the window's buttons and fields do beyond storing input: the button that starts the
 // encoder, the buttons that open a file chooser, the fields that take a dropped file.
-inline constexpr ControlName kStartButton = control::Button1;
-
-struct ChooserButton {
+enum class ButtonAction { None, StartEncoding, ChooseFile };
+struct ButtonRole {
     ControlName button;
-    Chooser chooser;
+    ButtonAction action;
+    Chooser chooser; // the one a ChooseFile button opens
 };
-const std::vector<ChooserButton>& chooserButtons();
+const std::vector<ButtonRole>& buttonRoles();
+// A button's role; None for a control that has none.
+ButtonRole buttonRole(ControlName button);
 
 // A file dragged onto one of these fields puts its path there, as a chosen file would.
 bool takesDroppedFiles(ControlName field);

@@ -53,9 +53,9 @@ bool boundary(const std::string& text, std::size_t offset) {
 }
 
 std::string describe(const DropDownEdit& e) {
-    return "text " + escaped(e.text) + " selection " + std::to_string(e.selectionStart) + "+" +
-           std::to_string(e.selectionLength) + " caret " + std::to_string(e.caret) + " entry " +
-           std::to_string(e.currentEntry);
+    return "text " + escaped(e.text) + " selection " + std::to_string(e.selection.start) + "+" +
+           std::to_string(e.selection.length) + " caret " + std::to_string(e.selection.caret) +
+           " entry " + std::to_string(e.currentEntry);
 }
 
 // What has been done so far, rendered only when a property breaks.
@@ -112,13 +112,13 @@ void checkEdit(const std::vector<std::string>& items, const DropDownEdit& e, boo
                const Trace& trace) {
     const auto where = [&] { return describe(trace) + "\n  gives " + describe(e); };
     const std::size_t size = e.text.size();
-    require(e.selectionStart <= size && e.selectionLength <= size - e.selectionStart &&
-                e.caret <= size,
+    require(e.selection.start <= size && e.selection.length <= size - e.selection.start &&
+                e.selection.caret <= size,
             [&] { return "selection or caret outside the text" + where(); });
     if (utf8)
-        require(boundary(e.text, e.selectionStart) &&
-                    boundary(e.text, e.selectionStart + e.selectionLength) &&
-                    boundary(e.text, e.caret),
+        require(boundary(e.text, e.selection.start) &&
+                    boundary(e.text, e.selection.start + e.selection.length) &&
+                    boundary(e.text, e.selection.caret),
                 [&] { return "selection or caret inside a character" + where(); });
     require(e.currentEntry >= -1 && e.currentEntry < static_cast<int>(items.size()),
             [&] { return "current entry is no entry" + where(); });
@@ -136,10 +136,11 @@ void checkEntryMatches(const std::vector<std::string>& items, const DropDownEdit
 
 void checkTypedCharacter(const DropDownEdit& e, std::string_view character, const Trace& trace) {
     const std::size_t n = character.size();
-    require(e.selectionStart >= n && e.text.compare(e.selectionStart - n, n, character) == 0, [&] {
-        return "the typed character does not end at the selection" + describe(trace) +
-               "\n  gives " + describe(e);
-    });
+    require(e.selection.start >= n && e.text.compare(e.selection.start - n, n, character) == 0,
+            [&] {
+                return "the typed character does not end at the selection" + describe(trace) +
+                       "\n  gives " + describe(e);
+            });
 }
 
 // Offsets as the window or a careless caller might pass them: near the text, or anything.
@@ -210,11 +211,12 @@ void fuzzTyping(FuzzedDataProvider& in) {
     bool entrySet = false;
 
     for (int step = 0; step < 64 && in.remaining_bytes() > 0; ++step) {
-        edit.selectionStart = consumeOffset(in, edit.text.size());
-        edit.selectionLength = consumeOffset(in, edit.text.size());
-        edit.caret = consumeOffset(in, edit.text.size());
-        Action action{Action::Type, "", edit.selectionStart, edit.selectionLength, edit.caret,
-                      "",           0};
+        edit.selection.start = consumeOffset(in, edit.text.size());
+        edit.selection.length = consumeOffset(in, edit.text.size());
+        edit.selection.caret = consumeOffset(in, edit.text.size());
+        Action action{
+            Action::Type, "", edit.selection.start, edit.selection.length, edit.selection.caret,
+            "",           0};
         DropDownOutcome out;
         switch (in.ConsumeIntegralInRange(0, 2)) {
         case 0: {
@@ -251,8 +253,8 @@ void fuzzTyping(FuzzedDataProvider& in) {
             checkEdit(items, out.edit, utf8, trace);
             if (entry)
                 require(out.edit.currentEntry == index && out.edit.text == items[index] &&
-                            out.edit.selectionStart == 0 &&
-                            out.edit.selectionLength == out.edit.text.size(),
+                            out.edit.selection.start == 0 &&
+                            out.edit.selection.length == out.edit.text.size(),
                         [&] {
                             return "the pick is not the whole entry, selected" + describe(trace) +
                                    "\n  gives " + describe(out.edit);
@@ -397,7 +399,7 @@ void fuzzWiring(FuzzedDataProvider& in) {
             action.bytes = key.bytes;
             trace.actions.push_back(action);
             const DropDownEdit e =
-                wiring.keyTyped(dropDown, action.start, action.length, action.caret, key.bytes);
+                wiring.keyTyped(dropDown, {action.start, action.length, action.caret}, key.bytes);
             checkReturned(model, dropDown, e, utf8, trace);
             if (!key.bytes.empty())
                 checkTypedCharacter(e, key.bytes, trace);
@@ -409,7 +411,7 @@ void fuzzWiring(FuzzedDataProvider& in) {
             action.kind = Action::Backspace;
             trace.actions.push_back(action);
             const DropDownEdit e =
-                wiring.backspacePressed(dropDown, action.start, action.length, action.caret);
+                wiring.backspacePressed(dropDown, {action.start, action.length, action.caret});
             checkReturned(model, dropDown, e, utf8, trace);
             break;
         }

@@ -36,7 +36,7 @@ protected:
     void typeRate(const char* key) {
         touched.clear();
         const std::size_t size = model.text("ComboBox1").size();
-        wiring.keyTyped("ComboBox1", 0, size, size, key);
+        wiring.keyTyped("ComboBox1", {0, size, size}, key);
     }
 
     void expectEnabled(std::initializer_list<const char*> names, bool enabled) {

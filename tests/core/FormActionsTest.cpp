@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace quendra;
 
 namespace {
@@ -41,6 +43,25 @@ TEST(FormActions, AChosenFileReplacesTheFieldAndRunsNoRule) {
     actions.fileChosen(control::Edit02, "/music/chosen.mp3");
     EXPECT_EQ(model.text(control::Edit02), "/music/chosen.mp3");
     EXPECT_EQ(model.text(control::Edit01), "");
+}
+
+TEST(FormActions, AConfirmedChoiceMovesToTheFilesFolderADropDoesNot) {
+    namespace fs = std::filesystem;
+    const fs::path before = fs::current_path();
+    const fs::path folder = fs::temp_directory_path() / fs::u8path("quendra chosen \xC3\xA4");
+    fs::create_directories(folder);
+    FormModel model;
+    RecordingLauncher launcher;
+    FormActions actions(model, launcher);
+    const std::string dropped = (folder / "dropped.wav").u8string();
+    actions.fileChosen(control::Edit01, dropped);
+    EXPECT_EQ(fs::current_path(), before);
+    const std::string chosen = (folder / "chosen.mp3").u8string();
+    actions.chooserConfirmed(control::Edit02, chosen);
+    EXPECT_TRUE(fs::equivalent(fs::current_path(), folder));
+    EXPECT_EQ(model.text(control::Edit02), chosen);
+    fs::current_path(before);
+    fs::remove_all(folder);
 }
 
 TEST(LaunchFailureMessage, NamesTheEncoderTheReasonAndEveryPlaceSearched) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -28,6 +29,20 @@ protected:
     FormModel model;
     std::vector<Notice> notices;
 };
+
+TEST_F(FormModelTest, TellsEveryFieldOfEveryControlWhatIsShownFirst) {
+    model.tellAll([this](const std::string& name, Field field) {
+        notices.push_back({name, field});
+    });
+    ASSERT_EQ(notices.size(), model.controls().size() * 7);
+    EXPECT_EQ(notices.front().name, model.controls().front().name);
+    EXPECT_EQ(notices.front().field, Field::Visible);
+    EXPECT_EQ(notices[1].field, Field::Enabled);
+    std::set<std::pair<std::string, Field>> distinct;
+    for (const Notice& n : notices)
+        distinct.insert({n.name, n.field});
+    EXPECT_EQ(distinct.size(), notices.size());
+}
 
 TEST_F(FormModelTest, StartsWithTheInitialTexts) {
     const std::pair<const char*, const char*> expected[] = {

@@ -94,7 +94,7 @@ std::string act(FormModel& model, EventWiring& wiring, std::mt19937& rng) {
             break;
         case 1:
             what << " backspace";
-            wiring.backspacePressed(c.name, start, length, start + length);
+            wiring.backspacePressed(c.name, {start, length, start + length});
             break;
         case 2:
             what << " pasted";
@@ -103,7 +103,7 @@ std::string act(FormModel& model, EventWiring& wiring, std::mt19937& rng) {
         default: {
             const char* key = keys[below(std::size(keys))];
             what << " typed " << key;
-            wiring.keyTyped(c.name, start, length, start + length, key);
+            wiring.keyTyped(c.name, {start, length, start + length}, key);
         }
         }
         break;

@@ -145,10 +145,15 @@ TEST(AccessibleNames, ControlsStackWithEachNamingLabelJustBeforeItsControlAndTab
 }
 
 TEST(Roles, EachChooserButtonFillsThePathFieldThatTakesDroppedFiles) {
-    for (const ChooserButton& b : chooserButtons()) {
+    for (const ButtonRole& b : buttonRoles()) {
+        if (b.action != ButtonAction::ChooseFile)
+            continue;
         const ControlName field = chooserSettings(b.chooser).field;
         EXPECT_TRUE(takesDroppedFiles(field)) << b.button;
     }
+    EXPECT_EQ(buttonRole(control::Button1).action, ButtonAction::StartEncoding);
+    EXPECT_EQ(buttonRole(control::Button3).chooser, Chooser::OutputFile);
+    EXPECT_EQ(buttonRole(control::Edit01).action, ButtonAction::None);
     EXPECT_EQ(chooserSettings(Chooser::InputFile).field, control::Edit01);
     EXPECT_EQ(chooserSettings(Chooser::OutputFile).field, control::Edit02);
     EXPECT_FALSE(takesDroppedFiles(control::Edit03));

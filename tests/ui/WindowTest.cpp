@@ -35,7 +35,6 @@
 #include <vector>
 
 using quendra::form::PixelRect;
-using quendra::ui::HoverHints;
 
 namespace {
 
@@ -786,7 +785,7 @@ protected:
     bool rest(QWidget* w) {
         QTest::mouseMove(w, QPoint(6, w->height() / 2));
         return QTest::qWaitFor([&] { return form->hints().box()->isVisible(); },
-                               HoverHints::kRestMs * 4);
+                               quendra::form::kHintTimings.restMs * 4);
     }
     QString hintText() const { return form->hints().box()->text(); }
 };

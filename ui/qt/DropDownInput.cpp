@@ -17,21 +17,26 @@ namespace quendra::ui {
 
 namespace {
 
-struct Caret {
-    std::size_t selectionStart;
-    std::size_t selectionLength;
-    std::size_t caret;
-};
+std::u16string_view utf16(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())};
+}
 
-Caret caretOf(const QLineEdit* edit) {
-    const QString text = edit->text();
-    const int cursor = edit->cursorPosition();
-    if (!edit->hasSelectedText())
-        return {utf8Offset(text, cursor), 0, utf8Offset(text, cursor)};
-    const int start = edit->selectionStart();
-    const std::size_t from = utf8Offset(text, start);
-    const std::size_t to = utf8Offset(text, start + edit->selectionLength());
-    return {from, to - from, utf8Offset(text, cursor)};
+// The line's selection and caret as UTF-8 offsets.
+TextSelection selectionOf(const QLineEdit* line) {
+    const QString text = line->text();
+    const auto caret = std::size_t(line->cursorPosition());
+    if (!line->hasSelectedText())
+        return toUtf8(utf16(text), {caret, 0, caret});
+    return toUtf8(utf16(text), {std::size_t(line->selectionStart()),
+                                std::size_t(line->selectionLength()), caret});
+}
+
+void select(QLineEdit* line, const std::string& text, const TextSelection& utf8) {
+    const TextSelection at = toUtf16(text, utf8);
+    if (at.length == 0)
+        line->setCursorPosition(int(at.caret));
+    else
+        line->setSelection(int(at.anchor()), int(at.active()) - int(at.anchor()));
 }
 
 // Typing, as opposed to a shortcut: AltGr arrives as Control+Alt on some platforms.
@@ -76,15 +81,6 @@ void DropDownBox::showPopup() {
     QComboBox::showPopup();
 }
 
-std::size_t utf8Offset(const QString& text, int utf16Offset) {
-    return static_cast<std::size_t>(text.left(std::max(0, utf16Offset)).toUtf8().size());
-}
-
-int utf16Offset(const std::string& utf8, std::size_t utf8Offset) {
-    const std::size_t bytes = std::min(utf8Offset, utf8.size());
-    return static_cast<int>(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(bytes)).size());
-}
-
 DropDownInput::DropDownInput(QComboBox* comboBox, std::string name, EventWiring& wiring)
     : QObject(comboBox), comboBox_(comboBox), lineEdit_(comboBox->lineEdit()),
       name_(std::move(name)), wiring_(wiring) {
@@ -101,15 +97,20 @@ void DropDownInput::show(QComboBox* comboBox, const DropDownEdit& edit) {
     const QString text = QString::fromStdString(edit.text);
     if (line->text() != text)
         line->setText(text);
-    const int start = utf16Offset(edit.text, edit.selectionStart);
-    const int end = utf16Offset(edit.text, edit.selectionStart + edit.selectionLength);
-    const int caret = utf16Offset(edit.text, edit.caret);
-    if (end == start)
-        line->setCursorPosition(caret);
-    else if (caret == start)
-        line->setSelection(end, start - end); // caret at the front of the selection
-    else
-        line->setSelection(start, end - start);
+    select(line, edit.text, edit.selection);
+}
+
+void DropDownInput::mirror(QComboBox* comboBox, const std::string& text, int currentEntry) {
+    QLineEdit* line = comboBox->lineEdit();
+    const QSignalBlocker blockLine(line);
+    const std::string shown = line->text().toStdString();
+    const TextSelection selection = selectionOf(line);
+    if (comboBox->currentIndex() != currentEntry)
+        comboBox->setCurrentIndex(currentEntry);
+    if (line->text() != QString::fromStdString(text))
+        line->setText(QString::fromStdString(text));
+    if (const auto kept = DropDownTyping::keptSelection(shown, selection, text))
+        select(line, text, *kept);
 }
 
 bool DropDownInput::eventFilter(QObject* watched, QEvent* event) {
@@ -130,18 +131,14 @@ bool DropDownInput::typed(const QString& text) {
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const std::string character = text.mid(i, length).toStdString();
-        const Caret at = caretOf(lineEdit_);
-        show(comboBox_,
-             wiring_.keyTyped(name_, at.selectionStart, at.selectionLength, at.caret, character));
+        show(comboBox_, wiring_.keyTyped(name_, selectionOf(lineEdit_), character));
         i += length;
     }
     return true;
 }
 
 void DropDownInput::backspace() {
-    const Caret at = caretOf(lineEdit_);
-    show(comboBox_,
-         wiring_.backspacePressed(name_, at.selectionStart, at.selectionLength, at.caret));
+    show(comboBox_, wiring_.backspacePressed(name_, selectionOf(lineEdit_)));
 }
 
 void DropDownInput::picked(int index) {

@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QString>
 
-#include <cstddef>
 #include <string>
 
 class QLineEdit;
@@ -29,10 +28,6 @@ public:
     void showPopup() override;
 };
 
-// Offsets into a drop-down's text: the core counts UTF-8 bytes, the line edit UTF-16 units.
-std::size_t utf8Offset(const QString& text, int utf16Offset);
-int utf16Offset(const std::string& utf8, std::size_t utf8Offset);
-
 // Routes the user's input on one editable drop-down into the core: each typed character and
 // Backspace through the completing typist, a picked entry as a pick, any other edit (Delete,
 // paste, cut, undo) as a changed text; then shows what the core says the drop-down holds.
@@ -42,6 +37,8 @@ public:
 
     // Shows a drop-down state: text, selection and caret. Never counts as user input.
     static void show(QComboBox* comboBox, const DropDownEdit& edit);
+    // Shows the model's text and current entry (DropDownTyping::keptSelection).
+    static void mirror(QComboBox* comboBox, const std::string& text, int currentEntry);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

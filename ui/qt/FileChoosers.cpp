@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QUrl>
@@ -29,9 +28,7 @@ QString confirmedChoice(QFileDialog& dialog) {
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty())
         return {};
-    const QString path = QDir::toNativeSeparators(chosen.first());
-    QDir::setCurrent(QFileInfo(path).absolutePath());
-    return path;
+    return QDir::toNativeSeparators(chosen.first());
 }
 
 // A drop only names a file: the file manager must never take it for a move and remove the

@@ -19,7 +19,6 @@ QStringList nameFilters(const std::vector<form::FileFilter>& filters);
 
 // Opens a modal file chooser with the settings given, created for this one press. Returns the
 // chosen file's full path in the platform's spelling, or an empty string when the user cancels.
-// A confirmed choice makes the chosen file's folder the process's current directory.
 QString chooseFile(QWidget* parent, const form::ChooserSettings& settings);
 
 // The local path, in the platform's spelling, of a drag that carries exactly one local file;

@@ -1,5 +1,8 @@
 #include "HoverHints.h"
 
+#include "FormModel.h"
+#include "Hints.h"
+
 #include <QEnterEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -7,8 +10,6 @@
 #include <QStyleOptionFrame>
 #include <QStylePainter>
 #include <QToolTip>
-
-#include <algorithm>
 
 namespace quendra::ui {
 
@@ -35,12 +36,10 @@ void HintBox::showText(const QString& text, const QPoint& globalPos) {
         size = QSize(area.width(), heightForWidth(area.width()));
     }
     resize(size);
-    // Below the pointer, as tooltips go, but always on the screen.
-    QPoint at = globalPos + QPoint(2, 16);
-    at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - size.width())));
-    if (at.y() + size.height() > area.bottom() + 1)
-        at.setY(globalPos.y() - 4 - size.height());
-    move(at);
+    const form::ScreenPoint at =
+        form::tipPlace({globalPos.x(), globalPos.y()}, size.width(), size.height(),
+                       {area.x(), area.y(), area.width(), area.height()});
+    move(at.x, at.y);
     show();
     raise();
 }
@@ -54,44 +53,43 @@ void HintBox::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
 }
 
-HoverHints::HoverHints(QObject* parent) : QObject(parent) {
-    restTimer_.setSingleShot(true);
-    restTimer_.setInterval(kRestMs);
-    expireTimer_.setSingleShot(true);
-    expireTimer_.setInterval(kShowMs);
-    moveOnTimer_.setSingleShot(true);
-    moveOnTimer_.setInterval(kMoveOnMs);
-    connect(&restTimer_, &QTimer::timeout, this, &HoverHints::showNow);
-    connect(&expireTimer_, &QTimer::timeout, this, [this] { box_.hide(); });
+HoverHints::HoverHints(const FormModel& model, QObject* parent)
+    : QObject(parent), model_(model), machine_(model, *this) {
+    for (int i = 0; i < 3; ++i) {
+        timers_[i].setSingleShot(true);
+        connect(&timers_[i], &QTimer::timeout, this,
+                [this, i] { machine_.timerFired(form::HintTimer(i)); });
+    }
 }
 
 HoverHints::~HoverHints() = default;
 
-void HoverHints::attach(QWidget* control, const QString& text) {
-    texts_.insert(control, text);
+void HoverHints::attach(QWidget* control) {
+    owners_.insert(control->objectName(), control);
     control->installEventFilter(this);
     for (QWidget* child : control->findChildren<QWidget*>())
         child->installEventFilter(this);
 }
 
-QWidget* HoverHints::ownerOf(const QWidget* widget) const {
-    for (const QWidget* w = widget; w && !w->isWindow(); w = w->parentWidget())
-        if (texts_.contains(w))
-            return const_cast<QWidget*>(w);
-    return nullptr;
+ControlName HoverHints::controlOf(const QWidget* widget) const {
+    for (const QWidget* w = widget; w && !w->isWindow(); w = w->parentWidget()) {
+        const QByteArray name = w->objectName().toUtf8();
+        if (model_.has(std::string_view(name.constData(), std::size_t(name.size()))))
+            return model_.control(std::string_view(name.constData(), std::size_t(name.size())))
+                .name;
+    }
+    return {};
 }
 
 QString HoverHints::hintAt(const QWidget* widget) const {
-    const QWidget* owner = ownerOf(widget);
-    if (!owner || !widget->isEnabled())
-        return {};
-    return texts_.value(owner);
+    const ControlName control = controlOf(widget);
+    const char* text = control.empty() ? nullptr : form::hintOver(model_, control);
+    return text ? QString::fromUtf8(text) : QString();
 }
 
-void HoverHints::hide() {
-    restTimer_.stop();
-    expireTimer_.stop();
-    box_.hide();
+QWidget* HoverHints::activeControl() const {
+    const ControlName active = machine_.active();
+    return owners_.value(QString::fromUtf8(active.data(), qsizetype(active.size())), nullptr);
 }
 
 bool HoverHints::eventFilter(QObject* watched, QEvent* event) {
@@ -100,24 +98,20 @@ bool HoverHints::eventFilter(QObject* watched, QEvent* event) {
         return false;
     switch (event->type()) {
     case QEvent::Enter:
-        entered(widget, static_cast<QEnterEvent*>(event)->globalPosition().toPoint());
+        pointerAt(widget, static_cast<QEnterEvent*>(event)->globalPosition().toPoint());
         break;
-    case QEvent::MouseMove: {
-        const QPoint pos = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
-        if (ownerOf(widget) != active_)
-            entered(widget, pos);
-        else if (!box_.isVisible())
-            globalPos_ = pos; // the hint appears where the mouse came to rest
+    case QEvent::MouseMove:
+        pointerAt(widget, static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
         break;
-    }
     case QEvent::Leave:
-        left(widget);
+        // Out to the widget around it; a neighbour's Enter follows where the mouse went on.
+        pointerAt(widget->parentWidget(), globalPos_);
         break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
     case QEvent::KeyPress:
-        hide();
+        machine_.dismiss();
         break;
     case QEvent::ToolTip:
         return true; // the toolkit's own tooltips never show here
@@ -127,46 +121,21 @@ bool HoverHints::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void HoverHints::entered(QWidget* widget, const QPoint& globalPos) {
-    QWidget* owner = ownerOf(widget);
-    if (!owner)
-        return;
-    hovered_ = widget;
+void HoverHints::pointerAt(const QWidget* widget, const QPoint& globalPos) {
     globalPos_ = globalPos;
-    if (owner == active_)
-        return; // still inside the same control: a shown hint stays
-    active_ = owner;
-    restTimer_.stop();
-    if (!widget->isEnabled()) {
-        active_ = nullptr;
-        return;
-    }
-    if (box_.isVisible() || moveOnTimer_.isActive())
-        showNow();
-    else
-        restTimer_.start();
+    machine_.pointerAt(controlOf(widget), {globalPos.x(), globalPos.y()});
 }
 
-void HoverHints::left(QWidget* widget) {
-    if (widget != active_)
-        return;
-    const bool wasShown = box_.isVisible();
-    hide();
-    active_ = nullptr;
-    hovered_ = nullptr;
-    if (wasShown)
-        moveOnTimer_.start();
+void HoverHints::showTip(const char* text, form::ScreenPoint pointer) {
+    box_.showText(QString::fromUtf8(text), QPoint(pointer.x, pointer.y));
 }
 
-void HoverHints::showNow() {
-    if (!active_ || !hovered_)
-        return;
-    const QString text = hintAt(hovered_);
-    if (text.isEmpty())
-        return;
-    moveOnTimer_.stop();
-    box_.showText(text, globalPos_);
-    expireTimer_.start();
+void HoverHints::startTimer(form::HintTimer timer, int ms) {
+    timers_[int(timer)].start(ms);
+}
+
+void HoverHints::stopTimer(form::HintTimer timer) {
+    timers_[int(timer)].stop();
 }
 
 } // namespace quendra::ui

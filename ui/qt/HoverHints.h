@@ -1,12 +1,12 @@
 #pragma once
 
-#include "Hints.h"
+#include "ControlNames.h"
+#include "HintMachine.h"
 
 #include <QHash>
 #include <QLabel>
 #include <QObject>
 #include <QPoint>
-#include <QPointer>
 #include <QTimer>
 
 namespace quendra::ui {
@@ -22,46 +22,43 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// Hover hints with the window's own timing: a hint appears after the mouse has rested on its
-// control for a while, at once when the mouse moves on from a shown hint to another hinted
-// control, and goes away after a few seconds. Disabled controls show none. A control shows
-// the hint of the nearest hinted control that contains it.
-class HoverHints : public QObject {
+// The window's hover hints (form::HintMachine) drawn in a HintBox: fed the control under the
+// mouse and the input that hides a hint, and running the machine's timers.
+class HoverHints : public QObject, private form::HintShell {
 public:
-    static constexpr int kRestMs = form::kHintTimings.restMs;
-    static constexpr int kShowMs = form::kHintTimings.showMs;
-    static constexpr int kMoveOnMs = form::kHintTimings.moveOnMs;
-
-    explicit HoverHints(QObject* parent = nullptr);
+    HoverHints(const FormModel& model, QObject* parent = nullptr);
     ~HoverHints() override;
 
-    // Switches hints on for a control and everything inside it. Call once its children exist.
-    void attach(QWidget* control, const QString& text);
+    // Switches hints on for a hinted control and everything inside it. Call once its children
+    // exist.
+    void attach(QWidget* control);
 
     // What hovering over a widget would show now; empty for none.
     QString hintAt(const QWidget* widget) const;
     // The control whose hint is waiting for the mouse to rest, or showing.
-    QWidget* activeControl() const { return active_; }
+    QWidget* activeControl() const;
     const HintBox* box() const { return &box_; }
     void setFont(const QFont& font) { box_.setFont(font); }
-    void hide();
+    void hide() { machine_.dismiss(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget* ownerOf(const QWidget* widget) const;
-    void entered(QWidget* widget, const QPoint& globalPos);
-    void left(QWidget* widget);
-    void showNow();
+    // The control of the window a widget is or belongs to; empty for none.
+    ControlName controlOf(const QWidget* widget) const;
+    void pointerAt(const QWidget* widget, const QPoint& globalPos);
 
-    QHash<const QWidget*, QString> texts_;
-    QPointer<QWidget> active_;  // the hinted control under the mouse
-    QPointer<QWidget> hovered_; // the widget under the mouse inside it
-    QPoint globalPos_;
-    QTimer restTimer_;
-    QTimer expireTimer_;
-    QTimer moveOnTimer_;
+    void showTip(const char* text, form::ScreenPoint pointer) override;
+    void hideTip() override { box_.hide(); }
+    void startTimer(form::HintTimer timer, int ms) override;
+    void stopTimer(form::HintTimer timer) override;
+
+    const FormModel& model_;
+    form::HintMachine machine_;
+    QHash<QString, QWidget*> owners_; // the hinted controls by name
+    QPoint globalPos_;                // where the mouse was last seen
+    QTimer timers_[3];                // by form::HintTimer
     HintBox box_;
 };
 

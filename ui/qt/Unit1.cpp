@@ -99,7 +99,7 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
 
     classicMetrics_ = new ui::ClassicMetrics(scale_);
     classicMetrics_->setParent(this);
-    hints_ = new ui::HoverHints(this);
+    hints_ = new ui::HoverHints(model_, this);
 
     scrollArea_ = new QScrollArea(this);
     scrollArea_->setObjectName(QStringLiteral("Form1Scroll"));
@@ -118,10 +118,7 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
     createDecorations();
     placeControls();
     chainTabOrder();
-    for (const ControlState& c : model_.controls())
-        for (Field f : {Field::Visible, Field::Enabled, Field::Text, Field::CurrentEntry,
-                        Field::Checked, Field::ItemIndex, Field::Position})
-            mirror(c.name, f);
+    model_.tellAll([this](const std::string& name, Field field) { mirror(name, field); });
     wireControls();
     attachHints();
     listener_ =
@@ -315,14 +312,18 @@ void TForm1::wireControls() {
 }
 
 void TForm1::wireButton(QPushButton* button, ControlName name) {
-    if (name == form::kStartButton) {
+    const form::ButtonRole role = form::buttonRole(name);
+    switch (role.action) {
+    case form::ButtonAction::StartEncoding:
         connect(button, &QPushButton::clicked, this, &TForm1::Button1Click);
-        return;
+        break;
+    case form::ButtonAction::ChooseFile:
+        connect(button, &QPushButton::clicked, this,
+                [this, chooser = role.chooser] { chooseFile(chooser); });
+        break;
+    case form::ButtonAction::None:
+        break;
     }
-    for (const form::ChooserButton& c : form::chooserButtons())
-        if (c.button == name)
-            connect(button, &QPushButton::clicked, this,
-                    [this, chooser = c.chooser] { chooseFile(chooser); });
 }
 
 void TForm1::attachHints() {
@@ -330,7 +331,7 @@ void TForm1::attachHints() {
     for (const form::Hint& h : form::hints()) {
         QWidget* control = widget(h.control);
         const QString text = QString::fromUtf8(h.text);
-        hints_->attach(control, text);
+        hints_->attach(control);
         control->setAccessibleDescription(text);
     }
 }
@@ -353,7 +354,7 @@ void TForm1::mirror(const std::string& name, Field field) {
     case Field::Text:
     case Field::CurrentEntry:
         if (auto* comboBox = qobject_cast<QComboBox*>(widget)) {
-            mirrorDropDown(comboBox, state);
+            ui::DropDownInput::mirror(comboBox, state.text, state.currentEntry);
             ui::fitFontToText(comboBox->lineEdit());
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             if (edit->text() != qs(state.text))
@@ -386,29 +387,6 @@ void TForm1::mirror(const std::string& name, Field field) {
     }
 }
 
-void TForm1::mirrorDropDown(QComboBox* comboBox, const ControlState& state) {
-    QLineEdit* line = comboBox->lineEdit();
-    const QSignalBlocker blockLine(line);
-    const QString shown = line->text();
-    const int caret = line->cursorPosition();
-    const int selectionStart = line->selectionStart();
-    const int selectionLength = line->selectedText().size();
-    // Making an entry current rewrites the line with the entry's text; the model's text wins.
-    if (comboBox->currentIndex() != state.currentEntry)
-        comboBox->setCurrentIndex(state.currentEntry);
-    if (line->text() != qs(state.text))
-        line->setText(qs(state.text));
-    // Where only the current entry changed, the person's caret and selection stay where they were.
-    if (line->text() != shown)
-        return;
-    if (selectionLength > 0 && caret == selectionStart)
-        line->setSelection(selectionStart + selectionLength, -selectionLength);
-    else if (selectionLength > 0)
-        line->setSelection(selectionStart, selectionLength);
-    else
-        line->setCursorPosition(caret);
-}
-
 void TForm1::Button1Click() {
     if (const quendra::StartOutcome outcome = actions_.startEncoding(); !outcome.started)
         notice_->show(this, outcome.failureText);
@@ -417,7 +395,7 @@ void TForm1::Button1Click() {
 void TForm1::chooseFile(form::Chooser chooser) {
     const form::ChooserSettings& settings = form::chooserSettings(chooser);
     if (const QString path = ui::chooseFile(this, settings); !path.isEmpty())
-        actions_.fileChosen(settings.field, path.toStdString());
+        actions_.chooserConfirmed(settings.field, path.toStdString());
 }
 
 bool TForm1::event(QEvent* event) {

@@ -63,7 +63,6 @@ private:
     void chooseFile(quendra::form::Chooser chooser);
     void attachHints();
     void mirror(const std::string& name, quendra::Field field);
-    void mirrorDropDown(QComboBox* comboBox, const quendra::ControlState& state);
     void fitOuterSize();
 
     quendra::FormModel model_;

@@ -9,22 +9,30 @@ namespace quendra::win32 {
 
 namespace {
 
-struct Caret {
-    std::size_t selectionStart;
-    std::size_t selectionLength;
-    std::size_t caret;
-};
-
-// The edit's selection as UTF-8 byte offsets. Windows keeps no caret apart from the selection:
-// it is at the selection's end.
-Caret caretOf(HWND edit) {
+// The edit's selection as UTF-8 offsets. Windows keeps no caret apart from the selection: it is
+// at the selection's end.
+TextSelection selectionOf(HWND edit) {
     DWORD start = 0;
     DWORD end = 0;
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     const std::wstring text = DropDownInput::textOf(edit);
-    const std::size_t from = utf8Offset(text, start);
-    const std::size_t to = utf8Offset(text, end);
-    return {from, to - from, to};
+    return toUtf8(utf16(text), {start, end - start, end});
+}
+
+// The edit's selection runs from its first offset to its second, where the caret is.
+void select(HWND edit, const std::string& text, const TextSelection& utf8) {
+    const TextSelection at = toUtf16(text, utf8);
+    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(at.anchor()),
+                 static_cast<LPARAM>(at.active()));
+}
+
+// Making an entry current writes the entry's text into the line; the model's text wins.
+void setEntryAndText(HWND comboBox, HWND line, const std::string& text, int currentEntry) {
+    if (SendMessageW(comboBox, CB_GETCURSEL, 0, 0) != currentEntry)
+        SendMessageW(comboBox, CB_SETCURSEL, static_cast<WPARAM>(currentEntry), 0);
+    const std::wstring wide = widen(text);
+    if (DropDownInput::textOf(line) != wide)
+        SetWindowTextW(line, wide.c_str());
 }
 
 } // namespace
@@ -49,24 +57,17 @@ std::wstring DropDownInput::textOf(HWND window) {
 
 void DropDownInput::show(HWND comboBox, const DropDownEdit& edit) {
     HWND line = editOf(comboBox);
-    // Making an entry current writes the entry's text into the line; the model's text wins.
-    if (SendMessageW(comboBox, CB_GETCURSEL, 0, 0) != edit.currentEntry)
-        SendMessageW(comboBox, CB_SETCURSEL, static_cast<WPARAM>(edit.currentEntry), 0);
-    const std::wstring text = widen(edit.text);
-    if (textOf(line) != text)
-        SetWindowTextW(line, text.c_str());
-    const auto start = static_cast<LPARAM>(utf16Offset(edit.text, edit.selectionStart));
-    const auto end =
-        static_cast<LPARAM>(utf16Offset(edit.text, edit.selectionStart + edit.selectionLength));
-    // The caret sits where the selection's second offset says.
-    if (edit.selectionLength > 0 && edit.caret == edit.selectionStart)
-        SendMessageW(line, EM_SETSEL, static_cast<WPARAM>(end), start);
-    else if (edit.selectionLength > 0)
-        SendMessageW(line, EM_SETSEL, static_cast<WPARAM>(start), end);
-    else {
-        const auto caret = static_cast<WPARAM>(utf16Offset(edit.text, edit.caret));
-        SendMessageW(line, EM_SETSEL, caret, static_cast<LPARAM>(caret));
-    }
+    setEntryAndText(comboBox, line, edit.text, edit.currentEntry);
+    select(line, edit.text, edit.selection);
+}
+
+void DropDownInput::mirror(HWND comboBox, const std::string& text, int currentEntry) {
+    HWND line = editOf(comboBox);
+    const std::string shown = narrow(textOf(line));
+    const TextSelection selection = selectionOf(line);
+    setEntryAndText(comboBox, line, text, currentEntry);
+    if (const auto kept = DropDownTyping::keptSelection(shown, selection, text))
+        select(line, text, *kept);
 }
 
 bool DropDownInput::character(wchar_t unit) {
@@ -81,15 +82,12 @@ bool DropDownInput::character(wchar_t unit) {
         typed += highSurrogate_;
     highSurrogate_ = 0;
     typed += unit;
-    const Caret c = caretOf(edit_);
-    show(comboBox_,
-         input_.keyTyped(name_, c.selectionStart, c.selectionLength, c.caret, narrow(typed)));
+    show(comboBox_, input_.keyTyped(name_, selectionOf(edit_), narrow(typed)));
     return true;
 }
 
 void DropDownInput::backspace() {
-    const Caret c = caretOf(edit_);
-    show(comboBox_, input_.backspacePressed(name_, c.selectionStart, c.selectionLength, c.caret));
+    show(comboBox_, input_.backspacePressed(name_, selectionOf(edit_)));
 }
 
 LRESULT CALLBACK DropDownInput::editProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,

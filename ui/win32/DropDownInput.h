@@ -25,6 +25,8 @@ public:
 
     // Shows a drop-down state: entry, text, selection and caret. Never counts as user input.
     static void show(HWND comboBox, const DropDownEdit& edit);
+    // Shows the model's text and current entry (DropDownTyping::keptSelection).
+    static void mirror(HWND comboBox, const std::string& text, int currentEntry);
     static HWND editOf(HWND comboBox);
     static std::wstring textOf(HWND window);
 

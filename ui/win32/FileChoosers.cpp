@@ -20,15 +20,6 @@ std::wstring currentDirectory() {
     return folder;
 }
 
-void moveToFolderOf(const std::wstring& path) {
-    const std::size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos)
-        return;
-    // "C:\a.mp3" lives in "C:\", not in "C:".
-    const std::size_t end = slash == 2 && path.size() > 1 && path[1] == L':' ? 3 : slash;
-    SetCurrentDirectoryW(path.substr(0, end).c_str());
-}
-
 } // namespace
 
 std::wstring filterText(const std::vector<form::FileFilter>& filters) {
@@ -81,9 +72,7 @@ std::string chooseFile(HWND owner, const form::ChooserSettings& settings) {
     const Dialog show = settings.kind == form::DialogKind::Open ? open : save;
     if (!show || !show(&dialog))
         return {};
-    const std::wstring path(buffer.c_str());
-    moveToFolderOf(path);
-    return narrow(path);
+    return narrow(buffer.c_str());
 }
 
 } // namespace quendra::win32

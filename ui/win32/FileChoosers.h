@@ -16,9 +16,8 @@ std::wstring filterText(const std::vector<form::FileFilter>& filters);
 DWORD dialogFlags(const form::ChooserSettings& settings);
 
 // Opens the modal open or save dialog over `owner`, made for this one press. Returns the chosen
-// file's full path in UTF-8, or an empty string when the user cancels or the dialog fails. A
-// confirmed choice makes the chosen file's folder the process's current directory. A path of
-// any length Windows allows comes back whole.
+// file's full path in UTF-8, or an empty string when the user cancels or the dialog fails. A path
+// of any length Windows allows comes back whole.
 std::string chooseFile(HWND owner, const form::ChooserSettings& settings);
 
 } // namespace quendra::win32

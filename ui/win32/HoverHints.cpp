@@ -1,17 +1,18 @@
 #include "HoverHints.h"
 
-#include "Hints.h"
 #include "WideText.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace quendra::win32 {
 
 namespace {
 
-enum TimerId : UINT_PTR { kRest = 0x4801, kExpire, kMoveOn };
+// The owner's timer ids for the machine's timers, by form::HintTimer.
+constexpr UINT_PTR kTimerIds[] = {0x4801, 0x4802, 0x4803};
 
 TOOLINFOW toolOf(HWND owner, wchar_t* text) {
     TOOLINFOW tool{};
@@ -44,7 +45,7 @@ bool hidesHint(UINT message) {
 
 HoverHints::HoverHints(HWND owner, const FormModel& model,
                        std::function<ControlName(POINT screen)> controlAt)
-    : owner_(owner), model_(model), controlAt_(std::move(controlAt)) {
+    : owner_(owner), controlAt_(std::move(controlAt)), machine_(model, *this) {
     tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                            WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                            CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, nullptr, nullptr);
@@ -55,6 +56,8 @@ HoverHints::HoverHints(HWND owner, const FormModel& model,
 }
 
 HoverHints::~HoverHints() {
+    for (UINT_PTR id : kTimerIds)
+        KillTimer(owner_, id);
     DestroyWindow(tip_);
 }
 
@@ -64,7 +67,7 @@ void HoverHints::setFont(HFONT font) {
 
 void HoverHints::observe(const MSG& message) {
     if (hidesHint(message.message)) {
-        hide();
+        machine_.dismiss();
         return;
     }
     if (message.message == WM_MOUSEMOVE || message.message == WM_NCMOUSEMOVE ||
@@ -79,87 +82,44 @@ void HoverHints::moved(HWND window, POINT screen) {
     // Where the mouse leaves the window, no further move arrives there: ask to be told.
     TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, window, 0};
     TrackMouseEvent(&leave);
-
-    const ControlName control = controlAt_(screen);
-    const ControlName owner = control.empty() ? ControlName() : form::hintOwner(model_, control);
-    hovered_ = control;
-    if (owner == active_) {
-        if (!shown_)
-            at_ = screen; // the hint appears where the mouse came to rest
-        return;
-    }
-    // Off the control whose hint was waiting or showing: that hint goes.
-    const bool wasShown = shown_;
-    hide();
-    active_ = owner;
-    at_ = screen;
-    if (!owner.empty() && !form::hintOver(model_, control))
-        active_ = {}; // a disabled control shows none
-    if (active_.empty()) {
-        if (wasShown) {
-            moveOn_ = true;
-            SetTimer(owner_, kMoveOn, form::kHintTimings.moveOnMs, nullptr);
-        }
-        return;
-    }
-    if (wasShown || moveOn_)
-        showNow();
-    else
-        SetTimer(owner_, kRest, form::kHintTimings.restMs, nullptr);
+    machine_.pointerAt(controlAt_(screen), {screen.x, screen.y});
 }
 
 bool HoverHints::timer(UINT_PTR id) {
-    switch (id) {
-    case kRest:
-        KillTimer(owner_, kRest);
-        showNow();
-        return true;
-    case kExpire:
-        hide();
-        return true;
-    case kMoveOn:
-        KillTimer(owner_, kMoveOn);
-        moveOn_ = false;
-        return true;
-    default:
+    const UINT_PTR* found = std::find(std::begin(kTimerIds), std::end(kTimerIds), id);
+    if (found == std::end(kTimerIds))
         return false;
-    }
+    KillTimer(owner_, id); // the machine's timers fire once
+    machine_.timerFired(form::HintTimer(found - std::begin(kTimerIds)));
+    return true;
 }
 
-void HoverHints::showNow() {
-    const char* text = hovered_.empty() ? nullptr : form::hintOver(model_, hovered_);
-    if (active_.empty() || !text)
-        return;
-    KillTimer(owner_, kMoveOn);
-    moveOn_ = false;
+void HoverHints::showTip(const char* text, form::ScreenPoint pointer) {
     text_ = widen(text);
     TOOLINFOW tool = toolOf(owner_, text_.data());
     SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    // Below the pointer, as tooltips go, but always on the screen.
     const LRESULT bubble =
         SendMessageW(tip_, TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&tool));
-    const int width = LOWORD(bubble);
-    const int height = HIWORD(bubble);
     RECT area{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    POINT place{at_.x + 2, at_.y + 16};
-    place.x = std::max<LONG>(area.left, std::min<LONG>(place.x, area.right - width));
-    if (place.y + height > area.bottom)
-        place.y = at_.y - 4 - height;
+    const form::ScreenPoint place =
+        form::tipPlace(pointer, LOWORD(bubble), HIWORD(bubble),
+                       {area.left, area.top, area.right - area.left, area.bottom - area.top});
     SendMessageW(tip_, TTM_TRACKPOSITION, 0, MAKELPARAM(place.x, place.y));
     SendMessageW(tip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
-    shown_ = true;
-    SetTimer(owner_, kExpire, form::kHintTimings.showMs, nullptr);
 }
 
-void HoverHints::hide() {
-    KillTimer(owner_, kRest);
-    KillTimer(owner_, kExpire);
-    if (!shown_)
-        return;
+void HoverHints::hideTip() {
     TOOLINFOW tool = toolOf(owner_, const_cast<wchar_t*>(L""));
     SendMessageW(tip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
-    shown_ = false;
+}
+
+void HoverHints::startTimer(form::HintTimer timer, int ms) {
+    SetTimer(owner_, kTimerIds[int(timer)], UINT(ms), nullptr);
+}
+
+void HoverHints::stopTimer(form::HintTimer timer) {
+    KillTimer(owner_, kTimerIds[int(timer)]);
 }
 
 } // namespace quendra::win32

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ControlNames.h"
-#include "FormModel.h"
+#include "HintMachine.h"
 
 #include <windows.h>
 
@@ -10,17 +10,15 @@
 
 namespace quendra::win32 {
 
-// Hover hints with the window's own timing (form::kHintTimings), shown in the platform's tooltip
-// box: a hint appears once the mouse has rested on a hinted control, at once when the mouse
-// moves on to another hinted control while a hint is shown or has just gone, and goes away
-// after a few seconds, at a click, a key or the wheel. Which hint a control shows, and that a
-// disabled one shows none, is the window description's (form::hintOver).
-class HoverHints {
+// The window's hover hints (form::HintMachine) shown in the platform's tooltip box: fed the
+// control under the mouse and the input that hides a hint, and running the machine's timers
+// as the owner's WM_TIMER.
+class HoverHints : private form::HintShell {
 public:
     // controlAt: the control under a point of the screen, empty where there is none.
     HoverHints(HWND owner, const FormModel& model,
                std::function<ControlName(POINT screen)> controlAt);
-    ~HoverHints();
+    ~HoverHints() override;
     HoverHints(const HoverHints&) = delete;
     HoverHints& operator=(const HoverHints&) = delete;
 
@@ -29,25 +27,21 @@ public:
     void observe(const MSG& message);
     // The owner's WM_TIMER; true where the timer was the hints'.
     bool timer(UINT_PTR id);
-    void hide();
-
-    ControlName active() const { return active_; }
-    HWND tipWindow() const { return tip_; }
+    void hide() { machine_.dismiss(); }
 
 private:
     void moved(HWND window, POINT screen);
-    void showNow();
+
+    void showTip(const char* text, form::ScreenPoint pointer) override;
+    void hideTip() override;
+    void startTimer(form::HintTimer timer, int ms) override;
+    void stopTimer(form::HintTimer timer) override;
 
     HWND owner_;
-    const FormModel& model_;
     std::function<ControlName(POINT)> controlAt_;
+    form::HintMachine machine_;
     HWND tip_ = nullptr;
-    ControlName active_;  // the hinted control under the mouse
-    ControlName hovered_; // the control under the mouse inside it
-    POINT at_{};
     std::wstring text_;
-    bool shown_ = false;
-    bool moveOn_ = false; // a hint went away a moment ago: the next one shows at once
 };
 
 } // namespace quendra::win32

@@ -514,10 +514,7 @@ void TForm1::densityChanged(int dpi, const RECT& suggested) {
 // --- model to window ------------------------------------------------------------------------
 
 void TForm1::mirrorAll() {
-    for (const ControlState& c : model_.controls())
-        for (Field f : {Field::Visible, Field::Enabled, Field::Text, Field::CurrentEntry,
-                        Field::Checked, Field::ItemIndex, Field::Position})
-            mirror(c.name, f);
+    model_.tellAll([this](const std::string& name, Field field) { mirror(name, field); });
 }
 
 void TForm1::mirror(const std::string& name, Field field) {
@@ -544,20 +541,7 @@ void TForm1::mirror(const std::string& name, Field field) {
     case Field::Text:
     case Field::CurrentEntry:
         if (state.kind == ControlKind::DropDown) {
-            const HWND line = win32::DropDownInput::editOf(handle);
-            DWORD start = 0;
-            DWORD end = 0;
-            SendMessageW(line, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                         reinterpret_cast<LPARAM>(&end));
-            const std::wstring shown = win32::DropDownInput::textOf(line);
-            if (SendMessageW(handle, CB_GETCURSEL, 0, 0) != state.currentEntry)
-                SendMessageW(handle, CB_SETCURSEL, static_cast<WPARAM>(state.currentEntry), 0);
-            const std::wstring text = win32::widen(state.text);
-            if (win32::DropDownInput::textOf(line) != text)
-                SetWindowTextW(line, text.c_str());
-            // Where only the current entry changed, the person's caret and selection stay.
-            if (text == shown)
-                SendMessageW(line, EM_SETSEL, start, static_cast<LPARAM>(end));
+            win32::DropDownInput::mirror(handle, state.text, state.currentEntry);
         } else if (state.kind == ControlKind::Edit) {
             const std::wstring text = win32::widen(state.text);
             if (win32::DropDownInput::textOf(handle) != text)
@@ -620,11 +604,11 @@ void TForm1::command(HWND handle, WORD code) {
     case ControlKind::Button:
         if (code != BN_CLICKED)
             break;
-        if (name == form::kStartButton)
+        if (const form::ButtonRole role = form::buttonRole(name);
+            role.action == form::ButtonAction::StartEncoding)
             Button1Click();
-        for (const form::ChooserButton& c : form::chooserButtons())
-            if (c.button == name)
-                chooseFile(c.chooser);
+        else if (role.action == form::ButtonAction::ChooseFile)
+            chooseFile(role.chooser);
         break;
     case ControlKind::Edit:
         if (code == EN_CHANGE) {
@@ -673,7 +657,7 @@ void TForm1::chooseFile(form::Chooser chooser) {
     const form::ChooserSettings& settings = form::chooserSettings(chooser);
     const std::string path = win32::chooseFile(window_, settings);
     if (!path.empty())
-        actions_.fileChosen(settings.field, path);
+        actions_.chooserConfirmed(settings.field, path);
 }
 
 void TForm1::fileDropped(ControlName field, HDROP drop) {

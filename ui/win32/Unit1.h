@@ -31,7 +31,6 @@ public:
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
 
-    HWND handle() const { return window_; }
     const quendra::FormModel& model() const { return model_; }
     void show(int showCommand);
     // Keyboard navigation between the controls and the hints; true where the message was used.

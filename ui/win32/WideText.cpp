@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
 namespace quendra::win32 {
 
 std::wstring widen(std::string_view utf8) {
@@ -25,14 +23,6 @@ std::string narrow(std::wstring_view utf16) {
     std::string utf8(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, utf8.data(), length, nullptr, nullptr);
     return utf8;
-}
-
-std::size_t utf8Offset(std::wstring_view utf16, std::size_t utf16Offset) {
-    return narrow(utf16.substr(0, std::min(utf16Offset, utf16.size()))).size();
-}
-
-std::size_t utf16Offset(std::string_view utf8, std::size_t utf8Offset) {
-    return widen(utf8.substr(0, std::min(utf8Offset, utf8.size()))).size();
 }
 
 } // namespace quendra::win32

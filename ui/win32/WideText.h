@@ -10,9 +10,10 @@ namespace quendra::win32 {
 std::wstring widen(std::string_view utf8);
 std::string narrow(std::wstring_view utf16);
 
-// A UTF-16 offset into a text as a UTF-8 byte offset into the same text, and back. Offsets past
-// the end stop at the end.
-std::size_t utf8Offset(std::wstring_view utf16, std::size_t utf16Offset);
-std::size_t utf16Offset(std::string_view utf8, std::size_t utf8Offset);
+// Windows' wide text as the core's UTF-16: wchar_t is a UTF-16 unit on Windows.
+inline std::u16string_view utf16(std::wstring_view wide) {
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    return {reinterpret_cast<const char16_t*>(wide.data()), wide.size()};
+}
 
 } // namespace quendra::win32
