@@ -1,5 +1,7 @@
 // The yardstick: a bare window of the program's outer size on the button face, shown the same
 // way and ending at the same point.
+#include "ShownAndEnded.h"
+
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
@@ -11,14 +13,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     RegisterClassW(&type);
     HWND window = CreateWindowExW(0, L"Bare", L"Bare window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                   CW_USEDEFAULT, 642, 692, nullptr, nullptr, instance, nullptr);
-    ShowWindow(window, showCommand);
-    UpdateWindow(window);
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    GdiFlush();
-    // The start is measured, not the tear-down: the process ends here, as the system would end it.
-    ExitProcess(0);
+    showAndEnd(window, showCommand);
 }

@@ -10,6 +10,8 @@
 #include "Placements.h"
 #include "WindowFrame.h"
 
+#include "ShownAndEnded.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -147,13 +149,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     for (const form::CreditLine& c : form::creditLines())
         maker.make(WC_STATICW, widen(c.text), WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, c.rect);
 
-    ShowWindow(window, showCommand);
-    UpdateWindow(window);
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    GdiFlush();
-    ExitProcess(0);
+    showAndEnd(window, showCommand);
 }
