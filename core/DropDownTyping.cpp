@@ -117,12 +117,4 @@ DropDownOutcome DropDownTyping::pick(const std::vector<std::string>& items,
     return out;
 }
 
-std::optional<TextSelection> DropDownTyping::keptSelection(std::string_view shownText,
-                                                           const TextSelection& shown,
-                                                           std::string_view modelText) {
-    if (shownText != modelText)
-        return std::nullopt;
-    return shown;
-}
-
 } // namespace quendra

@@ -3,7 +3,6 @@
 #include "TextSelection.h"
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,13 +37,6 @@ public:
     // An entry picked from the list; the whole text ends selected.
     static DropDownOutcome pick(const std::vector<std::string>& items, const DropDownEdit& edit,
                                 int index);
-    // The selection a drop-down keeps when the model changed it under the person: the model's
-    // text wins, and where it is the text shown (only the current entry changed, which makes a
-    // platform's line rewrite itself), the person's selection and caret stay; none where the
-    // text changed.
-    static std::optional<TextSelection> keptSelection(std::string_view shownText,
-                                                      const TextSelection& shown,
-                                                      std::string_view modelText);
 };
 
 } // namespace quendra

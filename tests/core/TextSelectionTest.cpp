@@ -1,4 +1,3 @@
-#include "DropDownTyping.h"
 #include "TextSelection.h"
 
 #include <gtest/gtest.h>
@@ -63,12 +62,6 @@ TEST(TextSelection, ConvertsWithItsDirectionBetweenEncodings) {
     EXPECT_EQ(forwards.anchor(), 1u);
     EXPECT_EQ(forwards.active(), 6u);
     EXPECT_EQ((TextSelection{4, 0, 2}).anchor(), 2u); // nothing selected: only the caret counts
-}
-
-TEST(DropDownMirroring, ThePersonsSelectionStaysOnlyWhereTheTextStaysAsShown) {
-    const TextSelection selection{0, 2, 0};
-    EXPECT_EQ(DropDownTyping::keptSelection("44", selection, "44"), selection);
-    EXPECT_EQ(DropDownTyping::keptSelection("44", selection, "44.1 kHz"), std::nullopt);
 }
 
 } // namespace

@@ -21,24 +21,6 @@ std::u16string_view utf16(const QString& text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())};
 }
 
-// The line's selection and caret as UTF-8 offsets.
-TextSelection selectionOf(const QLineEdit* line) {
-    const QString text = line->text();
-    const auto caret = std::size_t(line->cursorPosition());
-    if (!line->hasSelectedText())
-        return toUtf8(utf16(text), {caret, 0, caret});
-    return toUtf8(utf16(text), {std::size_t(line->selectionStart()),
-                                std::size_t(line->selectionLength()), caret});
-}
-
-void select(QLineEdit* line, const std::string& text, const TextSelection& utf8) {
-    const TextSelection at = toUtf16(text, utf8);
-    if (at.length == 0)
-        line->setCursorPosition(int(at.caret));
-    else
-        line->setSelection(int(at.anchor()), int(at.active()) - int(at.anchor()));
-}
-
 // Typing, as opposed to a shortcut: AltGr arrives as Control+Alt on some platforms.
 bool isTyping(const QKeyEvent* key) {
     const Qt::KeyboardModifiers mods = key->modifiers();
@@ -81,6 +63,46 @@ void DropDownBox::showPopup() {
     QComboBox::showPopup();
 }
 
+ComboBoxView::ComboBoxView(QComboBox* comboBox)
+    : comboBox_(comboBox), line_(comboBox->lineEdit()) {}
+
+std::string ComboBoxView::text() const {
+    return line_->text().toStdString();
+}
+
+TextSelection ComboBoxView::selection() const {
+    const QString text = line_->text();
+    const auto caret = std::size_t(line_->cursorPosition());
+    if (!line_->hasSelectedText())
+        return toUtf8(utf16(text), {caret, 0, caret});
+    return toUtf8(utf16(text), {std::size_t(line_->selectionStart()),
+                                std::size_t(line_->selectionLength()), caret});
+}
+
+int ComboBoxView::currentEntry() const {
+    return comboBox_->currentIndex();
+}
+
+void ComboBoxView::setCurrentEntry(int entry) {
+    const QSignalBlocker blockComboBox(comboBox_);
+    const QSignalBlocker blockLine(line_);
+    comboBox_->setCurrentIndex(entry);
+}
+
+void ComboBoxView::setText(const std::string& text) {
+    const QSignalBlocker blockLine(line_);
+    line_->setText(QString::fromStdString(text));
+}
+
+void ComboBoxView::select(const std::string& text, const TextSelection& utf8) {
+    const QSignalBlocker blockLine(line_);
+    const TextSelection at = toUtf16(text, utf8);
+    if (at.length == 0)
+        line_->setCursorPosition(int(at.caret));
+    else
+        line_->setSelection(int(at.anchor()), int(at.active()) - int(at.anchor()));
+}
+
 DropDownInput::DropDownInput(QComboBox* comboBox, std::string name, EventWiring& wiring)
     : QObject(comboBox), comboBox_(comboBox), lineEdit_(comboBox->lineEdit()),
       name_(std::move(name)), wiring_(wiring) {
@@ -88,29 +110,6 @@ DropDownInput::DropDownInput(QComboBox* comboBox, std::string name, EventWiring&
     comboBox_->installEventFilter(this);
     connect(comboBox_, &QComboBox::activated, this, &DropDownInput::picked);
     connect(lineEdit_, &QLineEdit::textEdited, this, &DropDownInput::edited);
-}
-
-void DropDownInput::show(QComboBox* comboBox, const DropDownEdit& edit) {
-    QLineEdit* line = comboBox->lineEdit();
-    const QSignalBlocker blockComboBox(comboBox);
-    const QSignalBlocker blockLine(line);
-    const QString text = QString::fromStdString(edit.text);
-    if (line->text() != text)
-        line->setText(text);
-    select(line, edit.text, edit.selection);
-}
-
-void DropDownInput::mirror(QComboBox* comboBox, const std::string& text, int currentEntry) {
-    QLineEdit* line = comboBox->lineEdit();
-    const QSignalBlocker blockLine(line);
-    const std::string shown = line->text().toStdString();
-    const TextSelection selection = selectionOf(line);
-    if (comboBox->currentIndex() != currentEntry)
-        comboBox->setCurrentIndex(currentEntry);
-    if (line->text() != QString::fromStdString(text))
-        line->setText(QString::fromStdString(text));
-    if (const auto kept = DropDownTyping::keptSelection(shown, selection, text))
-        select(line, text, *kept);
 }
 
 bool DropDownInput::eventFilter(QObject* watched, QEvent* event) {
@@ -131,18 +130,20 @@ bool DropDownInput::typed(const QString& text) {
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const std::string character = text.mid(i, length).toStdString();
-        show(comboBox_, wiring_.keyTyped(name_, selectionOf(lineEdit_), character));
+        ComboBoxView view(comboBox_);
+        view.show(wiring_.keyTyped(name_, view.selection(), character));
         i += length;
     }
     return true;
 }
 
 void DropDownInput::backspace() {
-    show(comboBox_, wiring_.backspacePressed(name_, selectionOf(lineEdit_)));
+    ComboBoxView view(comboBox_);
+    view.show(wiring_.backspacePressed(name_, view.selection()));
 }
 
 void DropDownInput::picked(int index) {
-    show(comboBox_, wiring_.entryPicked(name_, index));
+    ComboBoxView(comboBox_).show(wiring_.entryPicked(name_, index));
 }
 
 void DropDownInput::edited(const QString& text) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DropDownTyping.h"
+#include "DropDownView.h"
 
 #include <QComboBox>
 #include <QObject>
@@ -28,17 +28,32 @@ public:
     void showPopup() override;
 };
 
+// A drop-down's entry, line and selection as the core reads and writes them. Its writes never
+// count as user input.
+class ComboBoxView : public DropDownView {
+public:
+    explicit ComboBoxView(QComboBox* comboBox);
+
+    std::string text() const override;
+    TextSelection selection() const override;
+
+protected:
+    int currentEntry() const override;
+    void setCurrentEntry(int entry) override;
+    void setText(const std::string& text) override;
+    void select(const std::string& text, const TextSelection& selection) override;
+
+private:
+    QComboBox* comboBox_;
+    QLineEdit* line_;
+};
+
 // Routes the user's input on one editable drop-down into the core: each typed character and
 // Backspace through the completing typist, a picked entry as a pick, any other edit (Delete,
 // paste, cut, undo) as a changed text; then shows what the core says the drop-down holds.
 class DropDownInput : public QObject {
 public:
     DropDownInput(QComboBox* comboBox, std::string name, EventWiring& wiring);
-
-    // Shows a drop-down state: text, selection and caret. Never counts as user input.
-    static void show(QComboBox* comboBox, const DropDownEdit& edit);
-    // Shows the model's text and current entry (DropDownTyping::keptSelection).
-    static void mirror(QComboBox* comboBox, const std::string& text, int currentEntry);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

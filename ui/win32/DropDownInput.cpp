@@ -7,35 +7,41 @@
 
 namespace quendra::win32 {
 
-namespace {
+ComboBoxView::ComboBoxView(HWND comboBox)
+    : comboBox_(comboBox), line_(DropDownInput::editOf(comboBox)) {}
 
-// The edit's selection as UTF-8 offsets. Windows keeps no caret apart from the selection: it is
-// at the selection's end.
-TextSelection selectionOf(HWND edit) {
+std::string ComboBoxView::text() const {
+    return narrow(DropDownInput::textOf(line_));
+}
+
+// Windows keeps no caret apart from the selection: it is at the selection's end.
+TextSelection ComboBoxView::selection() const {
     DWORD start = 0;
     DWORD end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const std::wstring text = DropDownInput::textOf(edit);
+    SendMessageW(line_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    const std::wstring text = DropDownInput::textOf(line_);
     return toUtf8(utf16(text), {start, end - start, end});
 }
 
+int ComboBoxView::currentEntry() const {
+    return static_cast<int>(SendMessageW(comboBox_, CB_GETCURSEL, 0, 0));
+}
+
+void ComboBoxView::setCurrentEntry(int entry) {
+    SendMessageW(comboBox_, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+}
+
+void ComboBoxView::setText(const std::string& text) {
+    SetWindowTextW(line_, widen(text).c_str());
+}
+
 // The edit's selection runs from its first offset to its second, where the caret is.
-void select(HWND edit, const std::string& text, const TextSelection& utf8) {
+void ComboBoxView::select(const std::string& text, const TextSelection& utf8) {
     const TextSelection at = toUtf16(text, utf8);
-    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(at.anchor()),
+    SendMessageW(line_, EM_SETSEL, static_cast<WPARAM>(at.anchor()),
                  static_cast<LPARAM>(at.active()));
 }
-
-// Making an entry current writes the entry's text into the line; the model's text wins.
-void setEntryAndText(HWND comboBox, HWND line, const std::string& text, int currentEntry) {
-    if (SendMessageW(comboBox, CB_GETCURSEL, 0, 0) != currentEntry)
-        SendMessageW(comboBox, CB_SETCURSEL, static_cast<WPARAM>(currentEntry), 0);
-    const std::wstring wide = widen(text);
-    if (DropDownInput::textOf(line) != wide)
-        SetWindowTextW(line, wide.c_str());
-}
-
-} // namespace
 
 DropDownInput::DropDownInput(HWND comboBox, ControlName name, EventWiring& input)
     : comboBox_(comboBox), edit_(editOf(comboBox)), name_(name), input_(input) {
@@ -55,21 +61,6 @@ std::wstring DropDownInput::textOf(HWND window) {
     return text;
 }
 
-void DropDownInput::show(HWND comboBox, const DropDownEdit& edit) {
-    HWND line = editOf(comboBox);
-    setEntryAndText(comboBox, line, edit.text, edit.currentEntry);
-    select(line, edit.text, edit.selection);
-}
-
-void DropDownInput::mirror(HWND comboBox, const std::string& text, int currentEntry) {
-    HWND line = editOf(comboBox);
-    const std::string shown = narrow(textOf(line));
-    const TextSelection selection = selectionOf(line);
-    setEntryAndText(comboBox, line, text, currentEntry);
-    if (const auto kept = DropDownTyping::keptSelection(shown, selection, text))
-        select(line, text, *kept);
-}
-
 bool DropDownInput::character(wchar_t unit) {
     if (unit < 0x20 || unit == 0x7F)
         return false; // control keys and shortcuts keep the edit's handling
@@ -82,12 +73,14 @@ bool DropDownInput::character(wchar_t unit) {
         typed += highSurrogate_;
     highSurrogate_ = 0;
     typed += unit;
-    show(comboBox_, input_.keyTyped(name_, selectionOf(edit_), narrow(typed)));
+    ComboBoxView view(comboBox_);
+    view.show(input_.keyTyped(name_, view.selection(), narrow(typed)));
     return true;
 }
 
 void DropDownInput::backspace() {
-    show(comboBox_, input_.backspacePressed(name_, selectionOf(edit_)));
+    ComboBoxView view(comboBox_);
+    view.show(input_.backspacePressed(name_, view.selection()));
 }
 
 LRESULT CALLBACK DropDownInput::editProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ControlNames.h"
-#include "DropDownTyping.h"
+#include "DropDownView.h"
 
 #include <windows.h>
 
@@ -13,6 +13,26 @@ class EventWiring;
 
 namespace quendra::win32 {
 
+// A drop-down's entry, line and selection as the core reads and writes them. The owner keeps
+// its writes from counting as user input.
+class ComboBoxView : public DropDownView {
+public:
+    explicit ComboBoxView(HWND comboBox);
+
+    std::string text() const override;
+    TextSelection selection() const override;
+
+protected:
+    int currentEntry() const override;
+    void setCurrentEntry(int entry) override;
+    void setText(const std::string& text) override;
+    void select(const std::string& text, const TextSelection& selection) override;
+
+private:
+    HWND comboBox_;
+    HWND line_;
+};
+
 // Routes the typing in one editable drop-down into the core: each typed character and Backspace
 // through the completing typist instead of the edit's own handling, then shows what the core
 // says the drop-down holds. Everything else (Delete, paste, cut, undo, the list) keeps the
@@ -23,10 +43,6 @@ public:
     DropDownInput(const DropDownInput&) = delete;
     DropDownInput& operator=(const DropDownInput&) = delete;
 
-    // Shows a drop-down state: entry, text, selection and caret. Never counts as user input.
-    static void show(HWND comboBox, const DropDownEdit& edit);
-    // Shows the model's text and current entry (DropDownTyping::keptSelection).
-    static void mirror(HWND comboBox, const std::string& text, int currentEntry);
     static HWND editOf(HWND comboBox);
     static std::wstring textOf(HWND window);
 

@@ -541,7 +541,7 @@ void TForm1::mirror(const std::string& name, Field field) {
     case Field::Text:
     case Field::CurrentEntry:
         if (state.kind == ControlKind::DropDown) {
-            win32::DropDownInput::mirror(handle, state.text, state.currentEntry);
+            win32::ComboBoxView(handle).mirror(state.text, state.currentEntry);
         } else if (state.kind == ControlKind::Edit) {
             const std::wstring text = win32::widen(state.text);
             if (win32::DropDownInput::textOf(handle) != text)
@@ -619,14 +619,13 @@ void TForm1::command(HWND handle, WORD code) {
         break;
     case ControlKind::DropDown:
         if (code == CBN_EDITCHANGE) { // Delete, paste, cut: an edit other than typing
-            const std::string text =
-                win32::narrow(win32::DropDownInput::textOf(win32::DropDownInput::editOf(handle)));
+            const std::string text = win32::ComboBoxView(handle).text();
             if (text != state.text)
                 input.textChanged(name, text);
         } else if (code == CBN_SELCHANGE) {
             const auto index = static_cast<int>(SendMessageW(handle, CB_GETCURSEL, 0, 0));
             if (index >= 0)
-                win32::DropDownInput::show(handle, input.entryPicked(name, index));
+                win32::ComboBoxView(handle).show(input.entryPicked(name, index));
         } else if (code == CBN_CLOSEUP) {
             // Closing the list may write the list's selection into the line; the model wins.
             mirror(std::string(name), Field::Text);

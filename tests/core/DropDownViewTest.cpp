@@ -1,0 +1,65 @@
+#include "DropDownView.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace quendra;
+
+namespace {
+
+// A drop-down as the platforms keep one: making an entry current writes the entry's text into
+// the line and puts the caret at its end.
+class PlatformLine : public DropDownView {
+public:
+    std::vector<std::string> items{"44.1 kHz", "48 kHz"};
+    std::string line;
+    TextSelection selected;
+    int entry = -1;
+
+    std::string text() const override { return line; }
+    TextSelection selection() const override { return selected; }
+
+protected:
+    int currentEntry() const override { return entry; }
+    void setCurrentEntry(int e) override {
+        entry = e;
+        if (e >= 0)
+            setText(items[std::size_t(e)]);
+    }
+    void setText(const std::string& t) override {
+        line = t;
+        selected = {t.size(), 0, t.size()};
+    }
+    void select(const std::string&, const TextSelection& s) override { selected = s; }
+};
+
+TEST(DropDownView, TheModelsTextWinsAndTheSelectionStaysOnlyWhereTheTextStays) {
+    PlatformLine view;
+    view.line = "48 kHz";
+    view.selected = {0, 2, 0};
+    view.mirror("48 kHz", 1); // only the entry changed: the line rewrote itself
+    EXPECT_EQ(view.line, "48 kHz");
+    EXPECT_EQ(view.selected, (TextSelection{0, 2, 0}));
+
+    view.mirror("4", -1); // the text changed: the platform's caret stands
+    EXPECT_EQ(view.line, "4");
+    EXPECT_EQ(view.entry, -1);
+    EXPECT_EQ(view.selected, (TextSelection{1, 0, 1}));
+
+    view.mirror("44", 0); // the entry's text is not the model's: the model's text is shown
+    EXPECT_EQ(view.line, "44");
+    EXPECT_EQ(view.entry, 0);
+}
+
+TEST(DropDownView, AnEditsOutcomeIsShownWithItsSelection) {
+    PlatformLine view;
+    view.line = "4";
+    view.show({"44.1 kHz", {1, 7, 8}, 0}); // a completion: the rest selected
+    EXPECT_EQ(view.line, "44.1 kHz");
+    EXPECT_EQ(view.entry, 0);
+    EXPECT_EQ(view.selected, (TextSelection{1, 7, 8}));
+}
+
+} // namespace
