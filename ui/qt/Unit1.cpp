@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "Artwork.h"
+#include "CaptionPlace.h"
 #include "ClassicMetrics.h"
 #include "ControlStyle.h"
 #include "DropDownAccessible.h"
@@ -56,13 +57,9 @@ void place(QWidget* widget, const form::PixelRect& rect) {
     widget->setGeometry(rect.left, rect.top, rect.width, rect.height);
 }
 
-// A caption is never clipped: a label or box whose text needs more room than the table gives
-// grows to the right, the way an auto-sized label would.
-void placeCaptioned(QWidget* widget, form::PixelRect rect) {
-    if (qobject_cast<QLabel*>(widget) || qobject_cast<QCheckBox*>(widget) ||
-        qobject_cast<QRadioButton*>(widget))
-        rect.width = std::max(rect.width, widget->sizeHint().width());
-    place(widget, rect);
+// The room a control's caption needs, its mark included, as its style measures it.
+int captionRoom(const QWidget* widget) {
+    return widget->sizeHint().width();
 }
 
 Qt::WindowFlags frameFlags() {
@@ -238,20 +235,21 @@ void TForm1::createDecorations() {
         label->setObjectName(qs(c.name));
         label->setTextFormat(Qt::PlainText);
         label->setText(QString::fromUtf8(c.text));
-        placeCaptioned(label, form::scaled(c.rect, scale_));
+        place(label, form::creditPlace(c, scale_, captionRoom(label)));
     }
 }
 
 void TForm1::placeControls() {
-    for (const form::Placement& p : form::placements())
-        placeCaptioned(widget(p.name), form::scaled(p.rect, scale_));
-    for (const auto& [group, buttons] : radioButtons_) {
-        const form::PixelRect frame = form::placementOf(group)->rect;
-        const std::vector<form::PixelRect> rects =
-            form::radioButtonRects(frame.width, frame.height, static_cast<int>(buttons.size()));
-        for (std::size_t i = 0; i < buttons.size(); ++i)
-            placeCaptioned(buttons[i], form::scaled(rects[i], scale_));
+    for (const form::Placement& p : form::placements()) {
+        const ControlState& state = model_.control(p.name);
+        QWidget* control = widget(p.name);
+        const int room = form::growsWithCaption(state.kind) ? captionRoom(control) : 0;
+        place(control, form::captionPlace(model_, p.name, scale_, room));
     }
+    for (const auto& [group, buttons] : radioButtons_)
+        for (std::size_t i = 0; i < buttons.size(); ++i)
+            place(buttons[i],
+                  form::radioButtonPlace(model_, group, i, scale_, captionRoom(buttons[i])));
 }
 
 void TForm1::chainTabOrder() {

@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "AccessibleControl.h"
+#include "CaptionPlace.h"
 #include "ChooserSettings.h"
 #include "ControlIds.h"
 #include "ControlStyle.h"
@@ -220,13 +221,13 @@ void TForm1::createFrame() {
     }
 }
 
-RECT TForm1::placeOf(ControlName name) const {
-    const form::Placement* p = form::placementOf(name);
-    form::PixelRect rect = form::scaled(p->rect, scale_);
-    if (p->parent != control::Form1) {
-        const form::PixelRect parent = form::scaled(form::placementOf(p->parent)->rect, scale_);
-        rect.left += parent.left;
-        rect.top += parent.top;
+// A place in a parent's pixels as a place in the client area, where every control is a child.
+RECT TForm1::inClient(ControlName parent, form::PixelRect rect) const {
+    if (parent != control::Form1) {
+        const form::Placement* p = form::placementOf(parent);
+        const RECT origin = inClient(p->parent, form::scaled(p->rect, scale_));
+        rect.left += origin.left;
+        rect.top += origin.top;
     }
     return toRect(rect);
 }
@@ -310,46 +311,24 @@ HWND TForm1::createControl(const ControlState& state) {
     return handle;
 }
 
-// Where a control sits at the current scale: its table place; a label or check box whose caption
-// needs more room grows to the right (a caption is never cut), a label no further than the
-// control it names, as it lies above it.
+// Where a control sits at the current scale, its caption measured in the window's font.
 RECT TForm1::rectOf(const ControlState& state) const {
-    RECT place = placeOf(state.name);
-    if (state.kind == ControlKind::Label || state.kind == ControlKind::CheckBox) {
-        const int mark =
-            state.kind == ControlKind::CheckBox
-                ? form::scaled(form::kIndicatorSize + form::kIndicatorCaptionGap, scale_) + 2
-                : 0;
-        place.right = std::max<LONG>(place.right, place.left + mark +
-                                                      measure_->width(win32::widen(state.caption)));
-    }
-    if (state.kind == ControlKind::Label)
-        for (const ControlState& c : model_.controls())
-            if (form::namingLabel(model_, c.name) == state.name) {
-                const RECT named = placeOf(c.name);
-                if (named.left >= place.left && named.top < place.bottom &&
-                    named.bottom > place.top)
-                    place.right =
-                        std::min(place.right, std::max(named.left, placeOf(state.name).right));
-            }
-    return place;
+    const int room =
+        form::growsWithCaption(state.kind)
+            ? form::captionRoom(state.kind, measure_->width(win32::widen(state.caption)), scale_)
+            : 0;
+    return inClient(form::placementOf(state.name)->parent,
+                    form::captionPlace(model_, state.name, scale_, room));
 }
 
 RECT TForm1::radioButtonRect(const ControlState& group, std::size_t index) const {
-    const RECT frame = placeOf(group.name);
-    const form::PixelRect table = form::placementOf(group.name)->rect;
-    const form::PixelRect r = form::scaled(
-        form::radioButtonRects(table.width, table.height, static_cast<int>(group.items.size()))
-            .at(index),
-        scale_);
-    return {frame.left + r.left, frame.top + r.top, frame.left + r.left + r.width,
-            frame.top + r.top + r.height};
+    const int room = form::captionRoom(
+        ControlKind::RadioGroup, measure_->width(win32::widen(group.items.at(index))), scale_);
+    return inClient(group.name, form::radioButtonPlace(model_, group.name, index, scale_, room));
 }
 
 RECT TForm1::creditRect(const form::CreditLine& line) const {
-    RECT r = toRect(form::scaled(line.rect, scale_));
-    r.right = std::max<LONG>(r.right, r.left + measure_->width(win32::widen(line.text)));
-    return r;
+    return toRect(form::creditPlace(line, scale_, measure_->width(win32::widen(line.text))));
 }
 
 // The window's font with what depends on its size: the narrow fields of the table ("8.8717" in

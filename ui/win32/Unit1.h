@@ -51,7 +51,7 @@ private:
     void createDecorations();
     void attachInput();
     quendra::win32::AccessibleFacts accessibleFacts(quendra::ControlName name) const;
-    RECT placeOf(quendra::ControlName name) const;
+    RECT inClient(quendra::ControlName parent, quendra::form::PixelRect rect) const;
     RECT rectOf(const quendra::ControlState& state) const;
     RECT radioButtonRect(const quendra::ControlState& group, std::size_t index) const;
     RECT creditRect(const quendra::form::CreditLine& line) const;
