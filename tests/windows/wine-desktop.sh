@@ -98,18 +98,31 @@ openbox >"$work/openbox.log" 2>&1 &
 wm_pid=$!
 stage "display $DISPLAY and window manager"
 
-# No Mono or Gecko installer is offered (WINEDLLOVERRIDES); the output is shown on failure only.
-if ! "$WINE64" wineboot --init >"$work/wineboot.log" 2>&1; then
-    cat "$work/wineboot.log" >&2
+# Runs one step of making the prefix, wine's own work, none of the program's. Its output is
+# shown, with the step, only when it fails; a failed step is tried once more, since one failed
+# once on a loaded machine without a word (its cause is printed here now).
+step() { # name command...
+    local name=$1 status
+    shift
+    for attempt in 1 2; do
+        status=0
+        "$@" >"$work/step.log" 2>&1 || status=$?
+        [ "$status" -eq 0 ] && return 0
+        echo "wine-desktop.sh: $name failed (exit $status, attempt $attempt)" >&2
+        cat "$work/step.log" >&2
+    done
     exit 1
-fi
+}
+
+# No Mono or Gecko installer is offered (WINEDLLOVERRIDES).
+step "making the wine prefix" "$WINE64" wineboot --init
 if [ -n "$dpi" ]; then
-    "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
-        >/dev/null 2>&1
+    step "setting $dpi ppi" "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
+        /t REG_DWORD /d "$dpi" /f
 fi
 # A program that crashes ends with a report instead of waiting in a crash dialog for a person.
-"$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-    >/dev/null 2>&1
+step "turning off the crash dialog" "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' \
+    /v ShowCrashDialog /t REG_DWORD /d 0 /f
 # Windows has Tahoma, the window's face; Debian's wine keeps its copy where a prefix does not
 # look for fonts.
 if [ -n "$tahoma" ]; then
