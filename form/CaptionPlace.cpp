@@ -14,14 +14,6 @@ PixelRect widened(PixelRect place, int room) {
     return place;
 }
 
-// The control a label names, or none.
-ControlName namedBy(const FormModel& model, ControlName label) {
-    for (const ControlState& c : model.controls())
-        if (namingLabel(model, c.name) == label)
-            return c.name;
-    return {};
-}
-
 bool sharesLine(const PixelRect& a, const PixelRect& b) {
     return a.top < b.top + b.height && b.top < a.top + a.height;
 }

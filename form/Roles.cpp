@@ -111,6 +111,13 @@ ControlName namingLabel(const FormModel& model, ControlName control) {
     return {};
 }
 
+ControlName namedBy(const FormModel& model, ControlName label) {
+    for (const ControlState& c : model.controls())
+        if (namingLabel(model, c.name) == label)
+            return c.name;
+    return {};
+}
+
 std::vector<ControlName> stackingOrder(const FormModel& model) {
     std::vector<ControlName> order;
     const auto add = [&order](ControlName name) {

@@ -41,6 +41,8 @@ std::string accessibleName(const FormModel& model, ControlName control);
 // name is made otherwise (a placeholder added, a check box's caption) or where the label
 // already names an earlier control.
 ControlName namingLabel(const FormModel& model, ControlName control);
+// The other way round: the control a label names by that rule, or none.
+ControlName namedBy(const FormModel& model, ControlName label);
 
 // The order in which a shell makes the window's controls, which is also their order for
 // assistive technology: the tab walk, with each group box just before the first of its

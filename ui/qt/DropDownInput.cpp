@@ -104,12 +104,11 @@ void ComboBoxView::select(const std::string& text, const TextSelection& utf8) {
 }
 
 DropDownInput::DropDownInput(QComboBox* comboBox, std::string name, EventWiring& wiring)
-    : QObject(comboBox), comboBox_(comboBox), lineEdit_(comboBox->lineEdit()),
-      name_(std::move(name)), wiring_(wiring) {
+    : QObject(comboBox), comboBox_(comboBox), name_(std::move(name)), wiring_(wiring) {
     // The combo box keeps the focus and hands keys to its line edit, so keys are met here.
     comboBox_->installEventFilter(this);
     connect(comboBox_, &QComboBox::activated, this, &DropDownInput::picked);
-    connect(lineEdit_, &QLineEdit::textEdited, this, &DropDownInput::edited);
+    connect(comboBox->lineEdit(), &QLineEdit::textEdited, this, &DropDownInput::edited);
 }
 
 bool DropDownInput::eventFilter(QObject* watched, QEvent* event) {

@@ -65,7 +65,6 @@ private:
     void edited(const QString& text);
 
     QComboBox* comboBox_;
-    QLineEdit* lineEdit_;
     std::string name_;
     EventWiring& wiring_;
 };
