@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LayoutScale.h"
+
 namespace quendra::form {
 
 // Names and texts that identify the program to the user and the desktop.
@@ -8,19 +10,25 @@ inline constexpr const char* kCaption =
 inline constexpr const char* kApplicationTitle = "Quendra orvo 1.1 Pro";
 inline constexpr const char* kDesktopFileName = "quendra-orvo";
 
-// The window's frame: a fixed outer size at the design density, a resizable border, a title bar
-// with the system menu, minimize and close, never maximized. When the client area is smaller
-// than the controls' extent, scroll bars move the whole content; the controls never move or
-// stretch.
-inline constexpr int kOuterWidth = 642;
-inline constexpr int kOuterHeight = 692;
+// The window's frame: a resizable border, a title bar with the system menu, minimize and close,
+// never maximized. When the client area is smaller than the controls' extent, scroll bars move
+// the whole content; the controls never move or stretch.
 inline constexpr bool kResizable = true;
 inline constexpr bool kMinimizable = true;
 inline constexpr bool kMaximizable = false;
-// The frame assumed until the platform reports its own: two 4-pixel sizing borders and a
-// 19-pixel title bar.
+// The outer size the layout was drawn for, around the frame it was drawn with: two 4-pixel
+// sizing borders and a 19-pixel title bar (classic Windows). Frames today are larger (Windows
+// 10: 8 by 39; Qt's own on Wayland: 6 by 33), so the window is sized by its client area and the
+// platform's frame is added to it; where the frame is this one, the outer size is this one.
+inline constexpr int kOuterWidth = 642;
+inline constexpr int kOuterHeight = 692;
 inline constexpr int kAssumedFrameWidth = 8;
 inline constexpr int kAssumedFrameHeight = 27;
+
+// The client area the window opens with, at the layout's scale: the one the layout was drawn
+// for (the outer size less the assumed frame), which holds clientExtent() with room to spare
+// below. The outer size is this plus whatever frame the platform draws.
+PixelRect clientAtStart(double scale);
 
 // The window's icon, the same picture in each size.
 inline constexpr int kIconSizes[] = {16, 32, 48};
