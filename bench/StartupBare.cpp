@@ -1,4 +1,4 @@
-// The floor for any Qt Widgets program: an empty window of the main window's size, built and
+// The floor for any Qt Widgets program: an empty window of the main window's client size, built and
 // linked like the program, ending once its first frame is shown.
 #include "FirstFrame.h"
 #include "FirstFrameReport.h"
@@ -11,8 +11,8 @@ int main(int argc, char* argv[]) {
     quendra::ui::reportToStarter("main");
     QApplication application(argc, argv);
     QWidget window;
-    window.resize(quendra::form::kOuterWidth - quendra::form::kAssumedFrameWidth,
-                  quendra::form::kOuterHeight - quendra::form::kAssumedFrameHeight);
+    const quendra::form::PixelRect client = quendra::form::clientAtStart(1.0);
+    window.resize(client.width, client.height);
     quendra::bench::quitAfterFirstFrame(window);
     window.show();
     return QApplication::exec();

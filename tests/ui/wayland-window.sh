@@ -2,19 +2,24 @@
 # The real program natively on Wayland: under a weston of its own (headless backend) at scale 1
 # and at scale 2, on Qt's wayland platform with no X display. The program reports its first frame
 # through a pipe (QUENDRA_BENCH_REPORT_FD, as for the start-up benchmark); the requests it sent
-# the compositor up to then (WAYLAND_DEBUG) must give the window 642x692 logical pixels at both
-# scales, drawn in a buffer of that size times the scale. Exits 77, skipped, with the reason where
-# no weston can start or Qt has no wayland platform.
+# the compositor up to then (WAYLAND_DEBUG) must give the window the client area the layout was
+# drawn for, 634x665 logical pixels (its opaque region), with Qt's own title bar and borders
+# around it (weston draws none), drawn in a buffer of the whole times the scale; weston's picture
+# of its screen must show no scroll bar. Exits 77, skipped, with the reason where no weston can
+# start or Qt has no wayland platform.
 #
-#   wayland-window.sh PROGRAM
+#   wayland-window.sh PROGRAM [FOLDER]   FOLDER: where to keep weston's pictures of the screen
 set -euo pipefail
 
 program=$1
+pictures=${2:-}
+source "$(dirname "$0")/client-area.sh"
 skip() {
     echo "SKIP: $*"
     exit 77
 }
 command -v weston >/dev/null || skip "no Wayland compositor: weston is not installed"
+command -v convert >/dev/null || skip "no ImageMagick to look at weston's picture of the screen"
 
 # A runtime folder of its own (mktemp -d makes it 0700, as Wayland wants), so that neither the
 # session's compositor nor a parallel test is reached.
@@ -37,10 +42,22 @@ fail() {
     failures=$((failures + 1))
 }
 
+# A plain desktop, one colour and no panel, so that the window is what is not that colour in
+# weston's picture of the screen (the debug protocol lets weston-screenshooter take one).
+background=204060
+cat >"$runtime/weston.ini" <<INI
+[shell]
+panel-position=none
+startup-animation=none
+background-image=
+background-color=0xff$background
+INI
+
 start_weston() { # start_weston SCALE: sets "socket" once the compositor listens
     socket=quendra-test-$1
-    weston --backend=headless-backend.so --socket="$socket" --width=1000 --height=900 \
-        --scale="$1" --idle-time=0 --no-config --log="$runtime/weston-$1.log" &
+    weston --backend=headless-backend.so --use-pixman --debug --socket="$socket" --width=1000 \
+        --height=900 --scale="$1" --idle-time=0 --config="$runtime/weston.ini" \
+        --log="$runtime/weston-$1.log" &
     pids+=($!)
     local _
     for _ in $(seq 200); do
@@ -76,19 +93,44 @@ check_scale() { # check_scale SCALE
     fi
     echo "ok: scale $scale: the first frame was shown natively on Wayland"
 
-    # The window geometry last set is the window's logical size, its title bar included.
-    local geometry width=$((642 * scale)) height=$((692 * scale))
+    # The client area is what Qt declares opaque; the window geometry last set, its title bar
+    # and borders included, is larger by Qt's frame.
+    local client offset geometry width height
+    read -r offset client < <(grep -E -- '-> wl_region@[0-9]+\.add\(' "$log" | tail -n 1 |
+        sed -E 's/.*add\(([0-9-]+), ([0-9-]+), ([0-9]+), ([0-9]+)\).*/\1,\2 \3x\4/' || true)
+    [ "$client" = "${client_width}x$client_height" ] && echo "ok: scale $scale: client area $client" ||
+        fail "scale $scale: client area \"$client\", expected ${client_width}x$client_height"
     geometry=$(grep -E -- '-> xdg_surface@[0-9]+\.set_window_geometry\(' "$log" | tail -n 1 |
         sed -E 's/.*set_window_geometry\([0-9-]+, [0-9-]+, ([0-9]+), ([0-9]+)\).*/\1x\2/' || true)
-    [ "$geometry" = 642x692 ] && echo "ok: scale $scale: window geometry $geometry" ||
-        fail "scale $scale: window geometry \"$geometry\", expected 642x692"
+    IFS=x read -r width height <<<"$geometry"
+    [ "${width:-0}" -gt "$client_width" ] && [ "${height:-0}" -gt "$client_height" ] &&
+        echo "ok: scale $scale: window geometry $geometry, Qt's frame around the client area" ||
+        fail "scale $scale: window geometry \"$geometry\" has no frame around the client area"
     # Drawn at the output's scale, not stretched: a buffer of the size times the scale.
-    local buffer="create_buffer\(new id wl_buffer@[0-9]+, [0-9]+, $width, $height,"
+    local buffer="create_buffer\(new id wl_buffer@[0-9]+, [0-9]+, $((width * scale)), $((height * scale)),"
     grep -qE -- "-> wl_shm_pool@[0-9]+\.$buffer" "$log" &&
-        echo "ok: scale $scale: drawn in a ${width}x$height buffer" ||
-        fail "scale $scale: no ${width}x$height buffer was drawn"
+        echo "ok: scale $scale: drawn in a $((width * scale))x$((height * scale)) buffer" ||
+        fail "scale $scale: no $((width * scale))x$((height * scale)) buffer was drawn"
 
-    sleep 1
+    sleep 1 # then weston has surely composited the first frame
+    # The window is what differs from the desktop's colour; its client area lies at the opaque
+    # region's offset in it.
+    local picture=$runtime/screen-$scale.png found left top
+    (cd "$runtime" && WAYLAND_DISPLAY="$socket" weston-screenshooter >/dev/null 2>&1 &&
+        mv wayland-screenshot-*.png "$picture") || true
+    if [ -s "$picture" ]; then
+        # The box of what is not the desktop, in the picture with a border of the desktop.
+        found=$(convert "$picture" -alpha off -bordercolor "#$background" -border 1 \
+            -format '%@' info:)
+        IFS=+ read -r _ left top <<<"$found"
+        client_edges_plain "$picture" $((left - 1 + ${offset%,*} * scale)) \
+            $((top - 1 + ${offset#*,} * scale)) "$scale" && echo "ok: scale $scale: no scroll bar" ||
+            fail "scale $scale: a scroll bar: the client area's margins are not plain"
+        [ -z "$pictures" ] || cp "$picture" "$pictures/"
+    else
+        fail "scale $scale: weston-screenshooter took no picture"
+    fi
+
     kill -0 "$pid" 2>/dev/null && echo "ok: scale $scale: still running a second later" ||
         fail "scale $scale: the program ended after its first frame"
     stop_all

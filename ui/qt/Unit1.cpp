@@ -30,7 +30,6 @@
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWindow>
 
 #include <algorithm>
 #include <limits>
@@ -121,10 +120,12 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
     listener_ =
         model_.subscribe([this](const std::string& name, Field field) { mirror(name, field); });
 
-    const form::PixelRect client = form::scaled(form::clientExtent(), scale_);
-    client_->setFixedSize(client.width, client.height);
-    resize(form::kOuterWidth - form::kAssumedFrameWidth,
-           form::kOuterHeight - form::kAssumedFrameHeight);
+    const form::PixelRect content = form::scaled(form::clientExtent(), scale_);
+    client_->setFixedSize(content.width, content.height);
+    // The client area only: the window manager, or Qt's own decorations where the compositor
+    // draws none, add whatever frame they draw around it.
+    const form::PixelRect start = form::clientAtStart(scale_);
+    resize(start.width, start.height);
     widget(form::initialFocus(model_))->setFocus(Qt::OtherFocusReason);
 }
 
@@ -394,33 +395,6 @@ void TForm1::chooseFile(form::Chooser chooser) {
     const form::ChooserSettings& settings = form::chooserSettings(chooser);
     if (const QString path = ui::chooseFile(this, settings); !path.isEmpty())
         actions_.chooserConfirmed(settings.field, path.toStdString());
-}
-
-bool TForm1::event(QEvent* event) {
-    switch (event->type()) {
-    case QEvent::Show:
-        QTimer::singleShot(0, this, &TForm1::fitOuterSize);
-        break;
-    case QEvent::Move:
-    case QEvent::Resize:
-        if (!frameFitted_ && isVisible())
-            fitOuterSize();
-        break;
-    default:
-        break;
-    }
-    return QWidget::event(event);
-}
-
-void TForm1::fitOuterSize() {
-    // The outer size is fixed; the client area is what the platform's frame leaves of it.
-    const QWindow* window = windowHandle();
-    const QMargins frame = window ? window->frameMargins() : QMargins();
-    if (frameFitted_ || frame.isNull())
-        return;
-    frameFitted_ = true;
-    resize(form::kOuterWidth - frame.left() - frame.right(),
-           form::kOuterHeight - frame.top() - frame.bottom());
 }
 
 void TForm1::changeEvent(QEvent* event) {

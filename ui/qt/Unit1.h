@@ -48,7 +48,6 @@ public slots:
     void Button1Click(); // "Start encoding"
 
 protected:
-    bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -63,7 +62,6 @@ private:
     void chooseFile(quendra::form::Chooser chooser);
     void attachHints();
     void mirror(const std::string& name, quendra::Field field);
-    void fitOuterSize();
 
     quendra::FormModel model_;
     quendra::FormActions actions_;
@@ -79,5 +77,4 @@ private:
     std::map<std::string, std::vector<QRadioButton*>, std::less<>> radioButtons_;
     double scale_ = 1.0;
     int listener_ = 0;
-    bool frameFitted_ = false;
 };
