@@ -3,9 +3,9 @@
 namespace quendra::form {
 
 PixelRect clientAtStart(double scale) {
-    return scaled(PixelRect{0, 0, kOuterWidth - kAssumedFrameWidth,
-                            kOuterHeight - kAssumedFrameHeight},
-                  scale);
+    return scaled(
+        PixelRect{0, 0, kOuterWidth - kAssumedFrameWidth, kOuterHeight - kAssumedFrameHeight},
+        scale);
 }
 
 } // namespace quendra::form

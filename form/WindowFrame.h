@@ -18,8 +18,8 @@ inline constexpr bool kMinimizable = true;
 inline constexpr bool kMaximizable = false;
 // The outer size the layout was drawn for, around the frame it was drawn with: two 4-pixel
 // sizing borders and a 19-pixel title bar (classic Windows). Frames today are larger (Windows
-// 10: 8 by 39; Qt's own on Wayland: 6 by 33), so the window is sized by its client area and the
-// platform's frame is added to it; where the frame is this one, the outer size is this one.
+// 10's under wine: 16 by 40; Qt's own on Wayland: 6 by 33), so the window is sized by its client
+// area and the platform's frame is added to it; under this frame the outer size is this one.
 inline constexpr int kOuterWidth = 642;
 inline constexpr int kOuterHeight = 692;
 inline constexpr int kAssumedFrameWidth = 8;

@@ -130,11 +130,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     const double scale = double(dpi) / form::kDesignDpi;
-    HWND window = CreateWindowExW(
-        WS_EX_CONTROLPARENT, L"Floor", widen(form::kCaption).c_str(),
-        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_THICKFRAME,
-        CW_USEDEFAULT, CW_USEDEFAULT, form::scaled(form::kOuterWidth, scale),
-        form::scaled(form::kOuterHeight, scale), nullptr, nullptr, instance, nullptr);
+    const DWORD style =
+        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_THICKFRAME;
+    const form::PixelRect client = form::clientAtStart(scale);
+    RECT outer{0, 0, client.width, client.height};
+    AdjustWindowRectEx(&outer, style, FALSE, WS_EX_CONTROLPARENT);
+    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, L"Floor", widen(form::kCaption).c_str(),
+                                  style, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
+                                  outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
     const Maker maker{window, instance,
                       CreateFontW(-MulDiv(form::kFontPointSize, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE,
                                   FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,

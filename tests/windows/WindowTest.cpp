@@ -17,6 +17,7 @@
 #include <shlobj.h>
 
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <fstream>
@@ -110,19 +111,35 @@ double windowScale() {
                                       {tahoma.height * density, tahoma.sampleWidth * density});
 }
 
-int atWindowScale(int pixels) {
-    return quendra::form::scaled(pixels, windowScale());
+// The frame Windows draws that the desktop's run names (QUENDRA_EXPECTED_FRAME, "8x27" for wine's
+// classic metrics): the test's premise. Empty where the run names none.
+std::string expectedFrame() {
+    const char* frame = std::getenv("QUENDRA_EXPECTED_FRAME");
+    return frame ? frame : "";
 }
 
-// At 96 pixels per inch, in Tahoma, the window has its design size; on a denser screen
-// everything grows with the density, with a wider or taller face with the face, the frame
-// included, and the content still fits.
+// The window opens with the client area its layout was drawn for, grown as everything is with
+// the density and a wider or taller face, whatever frame Windows draws around it: the whole
+// content shows, with no scroll bar. Under wine's classic frame (4-pixel borders, a 19-pixel
+// caption), at 96 ppi in Tahoma, that is an outer size of 642 by 692, the layout's own.
 TEST_F(WindowTest, OpensWithItsFrameAndFocus) {
     HWND frame = window_->frame();
     RECT outer{};
     GetWindowRect(frame, &outer);
-    EXPECT_EQ(outer.right - outer.left, atWindowScale(quendra::form::kOuterWidth));
-    EXPECT_EQ(outer.bottom - outer.top, atWindowScale(quendra::form::kOuterHeight));
+    RECT client{};
+    GetClientRect(frame, &client);
+    const quendra::form::PixelRect drawnFor = quendra::form::clientAtStart(windowScale());
+    EXPECT_EQ(client.right, drawnFor.width);
+    EXPECT_EQ(client.bottom, drawnFor.height);
+    const SIZE around{outer.right - outer.left - client.right,
+                      outer.bottom - outer.top - client.bottom};
+    if (const std::string expected = expectedFrame(); !expected.empty()) {
+        EXPECT_EQ(std::to_string(around.cx) + "x" + std::to_string(around.cy), expected);
+    }
+    if (expectedFrame() == "8x27" && windowScale() == 1.0) {
+        EXPECT_EQ(outer.right - outer.left, quendra::form::kOuterWidth);
+        EXPECT_EQ(outer.bottom - outer.top, quendra::form::kOuterHeight);
+    }
     RECT start{};
     GetClientRect(control(control::Button1), &start);
     const quendra::form::PixelRect table = quendra::form::placementOf(control::Button1)->rect;

@@ -4,8 +4,8 @@
 # windowactivate needs one) and a fresh wine prefix. All three are removed afterwards, however
 # the command ends; the exit status is the command's.
 #
-#   tests/windows/wine-desktop.sh [--dpi N] [--screen WxHxDEPTH] [--without-tahoma] [--]
-#                                 command [argument...]
+#   tests/windows/wine-desktop.sh [--dpi N] [--screen WxHxDEPTH] [--without-tahoma]
+#                                 [--windows-10-frame] [--] command [argument...]
 #
 # The command finds DISPLAY and WINEPREFIX set, and WINE (the 32-bit loader), WINE64 and
 # WINESERVER. A typical test starts its program in the background, waits for its window, drives
@@ -21,18 +21,22 @@
 # --dpi N gives the screen N pixels per inch as Windows programs see them (GetDpiForWindow,
 # GetDeviceCaps(LOGPIXELSY)); wine takes it from HKCU\Control Panel\Desktop\LogPixels, not from
 # the X server's resolution. --without-tahoma leaves Tahoma out, so that Windows programs get
-# another face for it, as on a system without it. Prints how long each stage took to standard error. Needs Xvfb,
-# openbox, xdotool and wine (scripts/windows-test installs them).
+# another face for it, as on a system without it. --windows-10-frame gives windows the frame
+# Windows 10 gives a per-monitor-aware program (a 23-pixel caption, 4 + 4-pixel borders at 96
+# ppi) instead of wine's classic one (19 and 4). Prints how long each stage took to standard
+# error. Needs Xvfb, openbox, xdotool and wine (scripts/windows-test installs them).
 set -euo pipefail
 
 dpi=
 screen=1280x1024x24
 tahoma=yes
+windows10=
 while [ $# -gt 0 ]; do
     case $1 in
     --dpi) dpi=$2; shift 2 ;;
     --screen) screen=$2; shift 2 ;;
     --without-tahoma) tahoma=; shift ;;
+    --windows-10-frame) windows10=yes; shift ;;
     --) shift; break ;;
     *) break ;;
     esac
@@ -120,6 +124,13 @@ if [ -n "$dpi" ]; then
     step "setting $dpi ppi" "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
         /t REG_DWORD /d "$dpi" /f
 fi
+# Windows 10's window metrics, in twips (negative: -15 to a pixel at 96 ppi).
+if [ -n "$windows10" ]; then
+    for metric in CaptionHeight=-345 BorderWidth=-15 PaddedBorderWidth=-60; do
+        step "setting ${metric%=*}" "$WINE64" reg add 'HKCU\Control Panel\Desktop\WindowMetrics' \
+            /v "${metric%=*}" /t REG_SZ /d "${metric#*=}" /f
+    done
+fi
 # A program that crashes ends with a report instead of waiting in a crash dialog for a person.
 step "turning off the crash dialog" "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' \
     /v ShowCrashDialog /t REG_DWORD /d 0 /f
@@ -129,7 +140,7 @@ if [ -n "$tahoma" ]; then
     cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
         "$WINEPREFIX/drive_c/windows/Fonts/"
 fi
-stage "wine prefix${dpi:+ at $dpi ppi}"
+stage "wine prefix${dpi:+ at $dpi ppi}${windows10:+ with the Windows 10 frame}"
 
 status=0
 "$@" || status=$?

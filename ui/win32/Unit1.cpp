@@ -62,6 +62,27 @@ HFONT windowFont(int dpi) {
                        win32::widen(form::kFontFamily).c_str());
 }
 
+constexpr DWORD kFrameExtendedStyle = WS_EX_CONTROLPARENT;
+
+DWORD frameStyle() {
+    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
+           (form::kMinimizable ? WS_MINIMIZEBOX : 0) | (form::kResizable ? WS_THICKFRAME : 0) |
+           (form::kMaximizable ? WS_MAXIMIZEBOX : 0);
+}
+
+// The window's outer size: the client area it opens with and the frame Windows draws around it
+// at that density (Windows 10 from 1607; before, the system's frame).
+SIZE outerSize(int dpi, double scale) {
+    using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi =
+        win32::lateBound<AdjustForDpi>(L"user32.dll", "AdjustWindowRectExForDpi");
+    const form::PixelRect client = form::clientAtStart(scale);
+    RECT outer{0, 0, client.width, client.height};
+    if (!adjustForDpi || !adjustForDpi(&outer, frameStyle(), FALSE, kFrameExtendedStyle, UINT(dpi)))
+        AdjustWindowRectEx(&outer, frameStyle(), FALSE, kFrameExtendedStyle);
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
 RECT toRect(const form::PixelRect& r) {
     return {r.left, r.top, r.left + r.width, r.top + r.height};
 }
@@ -178,7 +199,7 @@ TForm1::~TForm1() {
 }
 
 // The window's font follows the density of the screen it is on; the tables were drawn for 96 ppi,
-// so every place and size, the outer size included, grows with it. Where the window's real face
+// so every place and size, the client area included, grows with it. Where the window's real face
 // is taller or wider than the design face at that density (a substitute where Tahoma is
 // missing), the layout follows the text as well, so that no caption is cut.
 void TForm1::measureLayout(int dpi) {
@@ -200,14 +221,10 @@ void TForm1::measureLayout(int dpi) {
 }
 
 void TForm1::createFrame() {
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
-                        (form::kMinimizable ? WS_MINIMIZEBOX : 0) |
-                        (form::kResizable ? WS_THICKFRAME : 0) |
-                        (form::kMaximizable ? WS_MAXIMIZEBOX : 0);
-    window_ = CreateWindowExW(
-        WS_EX_CONTROLPARENT, kWindowClass, win32::widen(form::kCaption).c_str(), style,
-        CW_USEDEFAULT, CW_USEDEFAULT, form::scaled(form::kOuterWidth, scale_),
-        form::scaled(form::kOuterHeight, scale_), nullptr, nullptr, instance_, this);
+    const SIZE outer = outerSize(dpi_, scale_);
+    window_ = CreateWindowExW(kFrameExtendedStyle, kWindowClass,
+                              win32::widen(form::kCaption).c_str(), frameStyle(), CW_USEDEFAULT,
+                              CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, instance_, this);
     client_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClientClass, L"",
                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, extent_.cx, extent_.cy,
                               window_, nullptr, instance_, this);
@@ -441,8 +458,8 @@ bool TForm1::preTranslate(MSG& message) {
 }
 
 // A screen of another density: the font, every place and size and the outer size follow it, the
-// outer size as Windows suggests. Only fonts and places change, so every control keeps its text,
-// caret, selection and state, and the focus stays where it is.
+// window where Windows suggests, its outer size as at a start there. Only fonts and places change,
+// so every control keeps its text, caret, selection and state, and the focus stays where it is.
 void TForm1::densityChanged(int dpi, const RECT& suggested) {
     const HFONT old = font_;
     measureLayout(dpi);
@@ -484,8 +501,9 @@ void TForm1::densityChanged(int dpi, const RECT& suggested) {
     }
     hints_->setFont(font_);
     DeleteObject(old);
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE outer = outerSize(dpi_, scale_);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     updateScrollBars();
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
