@@ -83,7 +83,7 @@ window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quendra orvo' |
 # The frame's extents: left, right, top, bottom. The premise: a title bar taller than 19 pixels.
 frame=$(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.* = //p' | tr -d ' ')
 IFS=, read -r left right top bottom <<<"$frame"
-[ "$((top - bottom))" -gt 19 ] && echo "ok: openbox's frame is $left,$right,$top,$bottom" ||
+[ "$((top - left))" -gt 19 ] && echo "ok: openbox's frame is $left,$right,$top,$bottom" ||
     fail "openbox's frame \"$frame\" has no title bar taller than 19 pixels"
 
 size=$(xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
