@@ -5,7 +5,7 @@
 // accessibility; the controls are made in table order on the window itself.
 #include "ControlStyle.h"
 #include "DesignFont.h"
-#include "InitialState.h"
+#include "ControlTable.h"
 #include "LayoutScale.h"
 #include "Placements.h"
 #include "WindowFrame.h"
