@@ -5,22 +5,23 @@
 #include "FormValues.h"
 #include "SampleRateChoice.h"
 
+#include <algorithm>
 #include <string>
 
 namespace quendra {
 
 namespace {
 
-// The word of the selected radio button, or of the drop-down entry that the text is exactly.
+// The word of the selected radio button, or of the drop-down entry that the text is exactly;
+// none for a typed text (and for no selection, whose index -1 is past every word).
 std::string_view chosenWord(const ControlRow& row, const ControlState& state) {
-    int index = state.itemIndex;
-    if (state.kind == ControlKind::DropDown)
-        for (index = static_cast<int>(state.items.size()) - 1; index >= 0; --index)
-            if (state.items[index] == state.text)
-                break;
-    return index >= 0 && static_cast<std::size_t>(index) < row.itemWords.size()
-               ? row.itemWords[index]
-               : std::string_view();
+    const std::vector<std::string>& items = state.items;
+    const std::size_t index =
+        state.kind == ControlKind::DropDown
+            ? static_cast<std::size_t>(std::find(items.begin(), items.end(), state.text) -
+                                       items.begin())
+            : static_cast<std::size_t>(state.itemIndex);
+    return index < row.itemWords.size() ? row.itemWords[index] : std::string_view();
 }
 
 std::string valueText(const ControlState& state) {
@@ -70,7 +71,6 @@ public:
             break;
         }
     }
-    void append(ControlName control) { append(controlRow(control)); }
 
     // What every control of the step writes, in window order; "writes" may pass one over.
     template <typename Filter> void appendEach(Step step, Filter writes) {
