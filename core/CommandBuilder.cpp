@@ -74,9 +74,9 @@ public:
 
     // What every control of the step writes, in window order; "writes" may pass one over.
     template <typename Filter> void appendEach(Step step, Filter writes) {
-        for (const ControlRow& row : controlTable())
-            if (row.option.step == step && writes(row.initial.name))
-                append(row);
+        for (const ControlRow* row : rowsOf(step))
+            if (writes(row->initial.name))
+                append(*row);
     }
     void appendEach(Step step) {
         appendEach(step, [](ControlName) { return true; });

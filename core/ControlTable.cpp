@@ -2,6 +2,7 @@
 
 #include "FormValues.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <stdexcept>
 #include <utility>
@@ -151,6 +152,22 @@ const ControlRow& controlRow(ControlName name) {
         if (row.initial.name == name)
             return row;
     throw std::invalid_argument("no working control named \"" + std::string(name) + "\"");
+}
+
+const std::vector<const ControlRow*>& rowsOf(Step step) {
+    using Rows = std::vector<const ControlRow*>;
+    static const std::vector<Rows> byStep = [] {
+        std::vector<Rows> rows;
+        for (const ControlRow& row : controlTable()) {
+            const auto index = static_cast<std::size_t>(row.option.step);
+            rows.resize(std::max(rows.size(), index + 1));
+            rows[index].push_back(&row);
+        }
+        return rows;
+    }();
+    static const Rows none;
+    const auto index = static_cast<std::size_t>(step);
+    return index < byStep.size() ? byStep[index] : none;
 }
 
 std::vector<ControlState> initialControls() {

@@ -58,6 +58,8 @@ struct ControlRow {
 const std::vector<ControlRow>& controlTable();
 // The row of a control; throws std::invalid_argument for a name that is not a working control.
 const ControlRow& controlRow(ControlName name);
+// The rows whose option belongs to the step, in window order.
+const std::vector<const ControlRow*>& rowsOf(Step step);
 
 // The controls in their state at start-up, in window order.
 std::vector<ControlState> initialControls();
