@@ -1,191 +1,166 @@
 #include "CommandBuilder.h"
 
 #include "CommandLine.h"
+#include "ControlTable.h"
 #include "FormValues.h"
 #include "SampleRateChoice.h"
 
-#include <array>
-#include <string_view>
+#include <algorithm>
+#include <string>
 
 namespace quendra {
 
 namespace {
 
-struct TagField {
-    const char* option;
-    ControlName control;
-    std::string_view placeholder;
-    std::string_view replacement;
-};
-
-const TagField kTags[] = {
-    {"--tt", control::Edit03, placeholder::Title, ""},
-    {"--ta", control::Edit04, placeholder::Artist, ""},
-    {"--tl", control::Edit05, placeholder::Album, ""},
-    {"--ty", control::Edit06, placeholder::Year, ""},
-    {"--tc", control::Edit07, placeholder::Comment, "Encoded with Quendra v1.1"},
-    {"--tn", control::Edit08, placeholder::Track, ""},
-    {"--tg", control::ComboBox5, placeholder::Genre, ""},
-};
-
-struct Flag {
-    ControlName control;
-    bool addsWhenChecked;
-    const char* option;
-};
-
-const Flag kStreamFlags[] = {
-    {control::CheckBox02, true, " -p"},
-    {control::CheckBox03, true, " -o"},
-    {control::CheckBox04, true, " -c"},
-};
-
-const Flag kProcessorFlags[] = {
-    {control::CheckBox15, true, " --noasm mmx"},
-    {control::CheckBox16, true, " --noasm 3dnow"},
-    {control::CheckBox17, true, " --noasm sse"},
-};
-
-const Flag kCompatibilityFlags[] = {
-    {control::CheckBox18, true, " --freeformat"},
-    {control::CheckBox19, true, " --strictly-enforce-ISO"},
-    {control::CheckBox20, false, " --nores"},
-    {control::CheckBox21, false, " --noshort"},
-    {control::CheckBox22, false, " --allshort"},
-    {control::CheckBox23, true, " -d"},
-    {control::CheckBox24, false, " --notemp"},
-    {control::CheckBox25, false, " -t"},
-};
-
-struct FilterField {
-    ControlName control;
-    const char* option;
-    ControlName value;
-};
-
-const FilterField kFilters[] = {
-    {control::CheckBox10, " --highpass ", control::Edit11},
-    {control::CheckBox11, " --highpass-width ", control::Edit12},
-    {control::CheckBox12, " --lowpass ", control::Edit13},
-    {control::CheckBox13, " --lowpass-width ", control::Edit14},
-};
-
-// Options appended by a radio group's selected item; an empty text appends nothing.
-const std::array<const char*, 6> kStereoModes = {"", " -m s", " -m j", " -m f", " -m d", " -m m"};
-const std::array<const char*, 3> kDeemphasis = {"", " -e 5", " -e c"};
-const std::array<const char*, 3> kReplayGain = {" --noreplaygain", "", " --replaygain-accurate"};
-
-template <std::size_t N>
-const char* itemOption(const std::array<const char*, N>& options, int index) {
-    return index >= 0 && static_cast<std::size_t>(index) < N ? options[index] : "";
+// The word of the selected radio button, or of the drop-down entry that the text is exactly;
+// none for a typed text (and for no selection, whose index -1 is past every word).
+std::string_view chosenWord(const ControlRow& row, const ControlState& state) {
+    const std::vector<std::string>& items = state.items;
+    const std::size_t index =
+        state.kind == ControlKind::DropDown
+            ? static_cast<std::size_t>(std::find(items.begin(), items.end(), state.text) -
+                                       items.begin())
+            : static_cast<std::size_t>(state.itemIndex);
+    return index < row.itemWords.size() ? row.itemWords[index] : std::string_view();
 }
 
-template <std::size_t N>
-void appendFlags(std::string& options, const FormModel& model, const Flag (&flags)[N]) {
-    for (const Flag& flag : flags)
-        if (model.checked(flag.control) == flag.addsWhenChecked)
-            options += flag.option;
+std::string valueText(const ControlState& state) {
+    return state.kind == ControlKind::Slider ? std::to_string(state.position) : state.text;
 }
 
-void appendBitrateMode(std::string& options, std::string& sample, const FormModel& model) {
-    const SampleRateChoice* choice = SampleRateChoice::find(sample);
-    switch (static_cast<BitrateMode>(model.itemIndex(control::RadioGroup1))) {
-    case BitrateMode::Cbr:
-        if (choice) {
-            sample = choice->bareNumber;
-            options = "--cbr -b " + model.text(choice->bitrateDropDown);
+// The options as they grow, step by step, from the model's controls and their rows.
+class Options {
+public:
+    explicit Options(const FormModel& model) : model_(model) {}
+
+    const FormModel& model() const { return model_; }
+    const std::string& text() const { return text_; }
+
+    void add(std::string_view word, std::string_view value = {}) {
+        text_ += word;
+        text_ += value;
+    }
+
+    // What the control's row writes for the control's state.
+    void append(const ControlRow& row) {
+        const ControlState& state = model_.control(row.initial.name);
+        const CommandOption& option = row.option;
+        switch (option.writes) {
+        case Writes::Nothing:
+            break;
+        case Writes::WhenChecked:
+            if (state.checked)
+                add(option.word, option.field.empty() ? "" : model_.text(option.field));
+            break;
+        case Writes::WhenUnchecked:
+            if (!state.checked)
+                add(option.word);
+            break;
+        case Writes::Value:
+            add(option.word, valueText(state));
+            break;
+        case Writes::Chosen:
+            add(chosenWord(row, state));
+            break;
+        case Writes::Quoted:
+            add(option.word, quoteArgument(state.text));
+            break;
+        case Writes::Tag:
+            add(option.word,
+                quoteArgument(state.text == row.initial.text ? option.standsFor : state.text));
+            break;
         }
+    }
+
+    // What every control of the step writes, in window order; "writes" may pass one over.
+    template <typename Filter> void appendEach(Step step, Filter writes) {
+        for (const ControlRow* row : rowsOf(step))
+            if (writes(row->initial.name))
+                append(*row);
+    }
+    void appendEach(Step step) {
+        appendEach(step, [](ControlName) { return true; });
+    }
+
+private:
+    const FormModel& model_;
+    std::string text_;
+};
+
+// The mode's word and the bitrate or VBR quality; the sampling frequency becomes its bare number.
+void appendBitrateMode(Options& options, std::string& sample) {
+    const FormModel& model = options.model();
+    const ControlState& modes = model.control(control::RadioGroup1);
+    const std::string_view word = chosenWord(controlRow(control::RadioGroup1), modes);
+    const SampleRateChoice* choice = SampleRateChoice::find(sample);
+    if (choice)
+        sample = choice->bareNumber;
+    switch (static_cast<BitrateMode>(modes.itemIndex)) {
+    case BitrateMode::Cbr:
+        if (choice)
+            options.add(word, model.text(choice->bitrateDropDown));
         break;
     case BitrateMode::Vbr:
-        options = "-V " + std::to_string(model.position(control::TrackBar1));
-        if (choice)
-            sample = choice->bareNumber;
+        options.add(word, std::to_string(model.position(control::TrackBar1)));
         break;
     case BitrateMode::Abr:
         if (choice) {
-            sample = choice->bareNumber;
-            std::string bitrate = model.text(choice->bitrateDropDown);
-            if (bitrate == kAuto)
-                bitrate = choice->abrBitrate;
-            options = "--abr " + bitrate;
+            const std::string& bitrate = model.text(choice->bitrateDropDown);
+            options.add(word, bitrate == kAuto ? choice->abrBitrate : bitrate);
         }
         break;
-    default:
-        break;
     }
 }
 
-void appendTags(std::string& options, const FormModel& model) {
-    for (const TagField& tag : kTags) {
-        const std::string& text = model.text(tag.control);
-        const std::string value(text == tag.placeholder ? tag.replacement : std::string_view(text));
-        options += ' ';
-        options += tag.option;
-        options += ' ';
-        options += quoteArgument(value);
-    }
+void appendResample(Options& options, const std::string& sample) {
+    if (sample != kAuto)
+        options.add(controlRow(control::ComboBox1).option.word, sample);
 }
 
-void appendAth(std::string& options, const FormModel& model) {
-    if (!model.checked(control::CheckBox05))
-        options += " --noath";
-    else if (model.text(control::ComboBox7) != kAuto)
-        options += " --athtype " + model.text(control::ComboBox7);
-    if (model.checked(control::CheckBox06))
-        options += " --athonly";
-    if (model.checked(control::CheckBox07) && !model.checked(control::CheckBox06))
-        options += " --athshort";
-    if (model.checked(control::CheckBox08))
-        options += " --athlower " + model.text(control::Edit15);
+void appendTags(Options& options) {
+    if (options.model().checked(control::CheckBox01))
+        options.appendEach(Step::Tags);
 }
 
-void appendBandwidth(std::string& options, const FormModel& model) {
+// The type only where "use ATH:" is on and names one; "ATH only" covers the short blocks.
+void appendAth(Options& options) {
+    const FormModel& model = options.model();
+    options.appendEach(Step::Ath, [&model](ControlName control) {
+        if (control == control::ComboBox7)
+            return model.checked(control::CheckBox05) && model.text(control::ComboBox7) != kAuto;
+        return control != control::CheckBox07 || !model.checked(control::CheckBox06);
+    });
+}
+
+// Nothing while the bandwidth is automatic, and no filter at full bandwidth.
+void appendBandwidth(Options& options) {
+    const FormModel& model = options.model();
     if (model.checked(control::CheckBox09))
         return;
-    if (model.checked(control::CheckBox14)) {
-        options += " -k";
-        return;
-    }
-    for (const FilterField& filter : kFilters)
-        if (model.checked(filter.control))
-            options += filter.option + model.text(filter.value);
-}
-
-void appendQualityMeasure(std::string& options, const FormModel& model) {
-    const std::string& measure = model.text(control::ComboBox6);
-    if (measure.size() == 3 && measure[0] == '-' && measure[1] == 'X' && measure[2] >= '1' &&
-        measure[2] <= '7') {
-        options += " -X ";
-        options += measure[2];
-    }
+    const bool full = model.checked(control::CheckBox14);
+    options.appendEach(Step::Bandwidth, [full](ControlName control) {
+        return !full || control == control::CheckBox14;
+    });
 }
 
 } // namespace
 
 EncoderCommand CommandBuilder::build(const FormModel& model) {
-    std::string options;
+    Options options(model);
     std::string sample = model.text(control::ComboBox1);
 
-    appendBitrateMode(options, sample, model);
-    options += itemOption(kStereoModes, model.itemIndex(control::RadioGroup2));
-    if (sample != kAuto)
-        options += " --resample " + sample;
-    if (model.checked(control::CheckBox01))
-        appendTags(options, model);
-    options += itemOption(kDeemphasis, model.itemIndex(control::RadioGroup3));
-    options += itemOption(kReplayGain, model.itemIndex(control::RadioGroup4));
-    appendFlags(options, model, kStreamFlags);
-    appendAth(options, model);
-    appendBandwidth(options, model);
-    appendFlags(options, model, kProcessorFlags);
-    appendQualityMeasure(options, model);
-    appendFlags(options, model, kCompatibilityFlags);
-    options += " --scale " + model.text(control::Edit09);
-    options += " -q " + std::to_string(model.position(control::TrackBar2));
-    options += ' ' + quoteArgument(model.text(control::Edit01));
-    options += ' ' + quoteArgument(model.text(control::Edit02));
+    appendBitrateMode(options, sample);
+    options.appendEach(Step::Stereo);
+    appendResample(options, sample);
+    appendTags(options);
+    options.appendEach(Step::Stream);
+    appendAth(options);
+    appendBandwidth(options);
+    for (Step step : {Step::Processor, Step::QualityMeasure, Step::Compatibility, Step::Scale,
+                      Step::Quality, Step::Paths})
+        options.appendEach(step);
 
-    return EncoderCommand{"lame.bin " + options};
+    return EncoderCommand{"lame.bin " + options.text()};
 }
 
 } // namespace quendra

@@ -1,16 +1,9 @@
 #pragma once
 
+#include "EncoderCommand.h"
 #include "FormModel.h"
 
-#include <string>
-
 namespace quendra {
-
-// The encoder's command line for one press of "Start encoding": "lame.bin " and the options,
-// with the input and the output path last.
-struct EncoderCommand {
-    std::string line;
-};
 
 class CommandBuilder {
 public:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommandBuilder.h"
+#include "EncoderCommand.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 #include "FormModel.h"
 
-#include "InitialState.h"
+#include "ControlTable.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -6,11 +6,9 @@
 
 #include "CommandLine.h"
 #include "EncoderLauncher.h"
+#include "Utf16.h"
 
 #include <windows.h>
-
-#include <climits>
-#include <optional>
 
 namespace quendra {
 
@@ -18,34 +16,6 @@ namespace {
 
 // CreateProcessW's limit for lpCommandLine, its terminating NUL included.
 constexpr std::size_t kMaxCommandLine = 32767;
-
-// Nothing for malformed UTF-8: Windows would put U+FFFD in its place and so start the encoder
-// on a file name that nobody typed.
-std::optional<std::wstring> toUtf16(const std::string& text) {
-    if (text.empty())
-        return std::wstring();
-    if (text.size() > static_cast<std::size_t>(INT_MAX))
-        return std::nullopt;
-    const int length = static_cast<int>(text.size());
-    const int size =
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
-    if (size <= 0)
-        return std::nullopt;
-    std::wstring out(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length, out.data(), size);
-    return out;
-}
-
-std::string toUtf8(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    const int length = static_cast<int>(text.size());
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(), size, nullptr, nullptr);
-    return out;
-}
 
 // Calls a Windows function of the kind "fill this buffer, or return the size it needs".
 template <typename Fill> std::wstring fetched(Fill fill) {
@@ -114,7 +84,7 @@ std::vector<std::string> searchedPlaces(const std::string& name) {
         return {name};
     std::vector<std::wstring> seen;
     std::vector<std::string> places;
-    for (std::wstring directory : searchDirectories(toUtf16(name).value_or(std::wstring()))) {
+    for (std::wstring directory : searchDirectories(wideFrom(name))) {
         while (directory.size() > 3 && (directory.back() == L'\\' || directory.back() == L'/'))
             directory.pop_back();
         bool known = directory.empty();
@@ -124,7 +94,7 @@ std::vector<std::string> searchedPlaces(const std::string& name) {
             continue;
         seen.push_back(directory);
         const bool root = directory.back() == L'\\' || directory.back() == L'/';
-        places.push_back(toUtf8(directory) + (root ? "" : "\\") + name);
+        places.push_back(utf8From(directory) + (root ? "" : "\\") + name);
     }
     return places;
 }
@@ -149,14 +119,15 @@ std::string failureReason(DWORD error, const std::string& name) {
     }
 }
 
-// Why the line cannot be handed to CreateProcessW as it is; empty when it can.
-std::string refusal(const std::string& line, const std::optional<std::wstring>& wide) {
+// Why the line cannot be handed to CreateProcessW as it is; empty when it can. Malformed UTF-8
+// would reach the encoder with U+FFFD in its place: a file name that nobody typed.
+std::string refusal(const std::string& line, const std::wstring& wide) {
     if (line.find('\0') != std::string::npos)
         return "The encoder was not started: its command line holds a NUL character, which "
                "would cut it short.";
-    if (!wide)
+    if (!isWellFormedUtf8(line))
         return "The encoder was not started: its command line is not valid UTF-8 text.";
-    if (wide->size() >= kMaxCommandLine)
+    if (wide.size() >= kMaxCommandLine)
         return "The encoder was not started: its command line is longer than the " +
                std::to_string(kMaxCommandLine - 1) + " characters Windows allows.";
     if (splitCommandLine(line).empty())
@@ -168,7 +139,7 @@ class WindowsEncoderLauncher : public EncoderLauncher {
 public:
     LaunchResult launch(const EncoderCommand& command) override {
         LaunchResult result;
-        std::optional<std::wstring> line = toUtf16(command.line);
+        std::wstring line = wideFrom(command.line);
         result.reason = refusal(command.line, line);
         if (!result.reason.empty())
             return result;
@@ -178,7 +149,7 @@ public:
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = SW_SHOWNORMAL;
         PROCESS_INFORMATION process{};
-        if (CreateProcessW(nullptr, line->data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
+        if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
                            nullptr, nullptr, &startup, &process)) {
             // Nothing is waited for: the encoder runs on its own in its console window.
             CloseHandle(process.hThread);

@@ -1,18 +1,12 @@
 #include "TextSelection.h"
 
+#include "Utf16.h"
+
 #include <algorithm>
 
 namespace quendra {
 
 namespace {
-
-bool highSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit < 0xDC00;
-}
-
-bool lowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit < 0xE000;
-}
 
 // The bytes of a UTF-8 sequence by its lead byte; a stray continuation byte counts alone.
 std::size_t sequenceLength(unsigned char lead) {
@@ -26,7 +20,7 @@ std::size_t utf8Offset(std::u16string_view utf16, std::size_t utf16Offset) {
     std::size_t bytes = 0;
     for (std::size_t i = 0; i < units; ++i) {
         const char16_t unit = utf16[i];
-        if (highSurrogate(unit) && i + 1 < units && lowSurrogate(utf16[i + 1])) {
+        if (isHighSurrogate(unit) && i + 1 < units && isLowSurrogate(utf16[i + 1])) {
             bytes += 4;
             ++i;
         } else {

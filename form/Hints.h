@@ -10,7 +10,8 @@ class FormModel;
 
 namespace quendra::form {
 
-// Hover hints, keyed by the control that owns them.
+// Hover hints, keyed by the control that owns them, in window order: the texts of the core's
+// control table.
 struct Hint {
     ControlName control;
     const char* text;

@@ -19,7 +19,7 @@
 #include "EventWiring.h"
 #include "FormModel.h"
 #include "FuzzSupport.h"
-#include "InitialState.h"
+#include "ControlTable.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

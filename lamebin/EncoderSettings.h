@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,13 +26,7 @@ struct EncoderSettings {
     std::vector<std::pair<char, std::string>> tags;
     std::optional<int> emphasis; // 0 none, 1 50/15 µs, 3 CCITT J.17
     ReplayGain replayGain = ReplayGain::Fast;
-    bool errorProtection = false;
-    bool notOriginal = false;
-    bool copyright = false;
-    bool noAth = false;
     std::optional<int> athType;
-    bool athOnly = false;
-    bool athShort = false;
     std::optional<float> athLower; // dB
     std::optional<int> lowpass;    // Hz; -1 switches the filter off
     std::optional<int> lowpassWidth;
@@ -41,16 +36,13 @@ struct EncoderSettings {
     bool no3dNow = false;
     bool noSse = false;
     std::optional<int> quantComparison; // -X
-    bool freeFormat = false;
-    bool strictIso = false;
-    bool noReservoir = false;
-    bool noShortBlocks = false;
-    bool allShortBlocks = false;
-    bool differentShortBlocks = false; // -d
-    bool noTemporalMasking = false;
-    bool noLameTag = false; // -t
     std::optional<float> scale;
     std::optional<int> quality; // -q
+    // The switches given: the words without a value that each hand one value to one of the
+    // library's setters ("--nores"), as LameEncoder's table has them.
+    std::set<std::string> switches;
+
+    bool has(const std::string& switchWord) const { return switches.count(switchWord) != 0; }
 };
 
 } // namespace lamebin

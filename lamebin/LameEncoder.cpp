@@ -119,29 +119,29 @@ void setRate(lame_t lame, const Settings& s) {
         lame_set_VBR_quality(lame, *s.vbrQuality);
 }
 
-// A switch of the settings and the library's setter with the value it hands over when on.
+// A switch: a word without a value and the library's setter with the value it hands over.
 struct Switch {
-    bool Settings::*member;
+    const char* word;
     int (*set)(lame_global_flags*, int);
     int value;
 };
 
 // clang-format off
 const Switch kSwitches[] = {
-    {&Settings::errorProtection,      lame_set_error_protection,   1},
-    {&Settings::notOriginal,          lame_set_original,           0},
-    {&Settings::copyright,            lame_set_copyright,          1},
-    {&Settings::freeFormat,           lame_set_free_format,        1},
-    {&Settings::strictIso,            lame_set_strict_ISO,         MDB_STRICT_ISO},
-    {&Settings::noReservoir,          lame_set_disable_reservoir,  1},
-    {&Settings::noLameTag,            lame_set_bWriteVbrTag,       0},
-    {&Settings::noAth,                lame_set_noATH,              1},
-    {&Settings::athOnly,              lame_set_ATHonly,            1},
-    {&Settings::athShort,             lame_set_ATHshort,           1},
-    {&Settings::noShortBlocks,        lame_set_no_short_blocks,    1},
-    {&Settings::allShortBlocks,       lame_set_force_short_blocks, 1},
-    {&Settings::differentShortBlocks, lame_set_allow_diff_short,   1},
-    {&Settings::noTemporalMasking,    lame_set_useTemporal,        0},
+    {"-p",                     lame_set_error_protection,   1},
+    {"-o",                     lame_set_original,           0},
+    {"-c",                     lame_set_copyright,          1},
+    {"--freeformat",           lame_set_free_format,        1},
+    {"--strictly-enforce-ISO", lame_set_strict_ISO,         MDB_STRICT_ISO},
+    {"--nores",                lame_set_disable_reservoir,  1},
+    {"-t",                     lame_set_bWriteVbrTag,       0},
+    {"--noath",                lame_set_noATH,              1},
+    {"--athonly",              lame_set_ATHonly,            1},
+    {"--athshort",             lame_set_ATHshort,           1},
+    {"--noshort",              lame_set_no_short_blocks,    1},
+    {"--allshort",             lame_set_force_short_blocks, 1},
+    {"-d",                     lame_set_allow_diff_short,   1},
+    {"--notemp",               lame_set_useTemporal,        0},
 };
 
 // A whole number of the settings and the library's setter for it.
@@ -170,7 +170,7 @@ const std::pair<bool Settings::*, int> kNoAsm[] = {
 
 void setEverythingElse(lame_t lame, const Settings& s) {
     for (const Switch& option : kSwitches)
-        if (s.*option.member)
+        if (s.has(option.word))
             option.set(lame, option.value);
     for (const Number& option : kNumbers)
         if (s.*option.member)
@@ -194,6 +194,13 @@ void setEverythingElse(lame_t lame, const Settings& s) {
 
 } // namespace
 
+bool isLibrarySwitch(const std::string& word) {
+    for (const Switch& option : kSwitches)
+        if (word == option.word)
+            return true;
+    return false;
+}
+
 LameEncoder::LameEncoder() : lame_(lame_init()) {
     if (!lame_)
         throw std::runtime_error("LAME's library could not start an encoding");
@@ -212,7 +219,7 @@ std::string LameEncoder::configure(const EncoderSettings& settings,
     setRate(lame_, settings);
     setEverythingElse(lame_, settings);
     notes = ignoredByLibrary(settings);
-    if (settings.freeFormat && (lame_get_brate(lame_) < 8 || lame_get_brate(lame_) > 640))
+    if (settings.has("--freeformat") && (lame_get_brate(lame_) < 8 || lame_get_brate(lame_) > 640))
         return "--freeformat needs a bitrate of 8 to 640 kbit/s (-b).";
     return setTags(lame_, settings, notes);
 }

@@ -9,6 +9,10 @@
 
 namespace lamebin {
 
+// Whether the word is a switch that the library takes as it is: one of the words without a
+// value that EncoderSettings::switches holds.
+bool isLibrarySwitch(const std::string& word);
+
 // One encoding through LAME's library, set up in the order LAME's own program uses, so that the
 // same settings and samples give the same bytes: the settings and tags first, then the input's
 // shape, then the library's own checks.

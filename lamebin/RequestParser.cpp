@@ -1,5 +1,7 @@
 #include "RequestParser.h"
 
+#include "LameEncoder.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -76,13 +78,6 @@ struct Option {
     bool takesValue;
     Apply apply;
 };
-
-Apply flag(bool Settings::*member) {
-    return [member](Settings& s, const std::string&) {
-        s.*member = true;
-        return std::string();
-    };
-}
 
 template <typename T> Apply number(std::optional<T> Settings::*member) {
     return [member](Settings& s, const std::string& value) {
@@ -255,13 +250,7 @@ const Option kOptions[] = {
         return replayGain(Settings::ReplayGain::Off, s); }},
     {"--replaygain-accurate", false, [](Settings& s, const std::string&) {
         return replayGain(Settings::ReplayGain::Accurate, s); }},
-    {"-p", false, flag(&Settings::errorProtection)},
-    {"-o", false, flag(&Settings::notOriginal)},
-    {"-c", false, flag(&Settings::copyright)},
-    {"--noath", false, flag(&Settings::noAth)},
     {"--athtype", true, whole(&Settings::athType)},
-    {"--athonly", false, flag(&Settings::athOnly)},
-    {"--athshort", false, flag(&Settings::athShort)},
     {"--athlower", true, number(&Settings::athLower)},
     {"-k", false, fullBandwidth},
     {"--highpass", true, filter(&Settings::highpass, 16, true)},
@@ -270,14 +259,6 @@ const Option kOptions[] = {
     {"--lowpass-width", true, filter(&Settings::lowpassWidth, 16, false)},
     {"--noasm", true, noAsm},
     {"-X", true, whole(&Settings::quantComparison)},
-    {"--freeformat", false, flag(&Settings::freeFormat)},
-    {"--strictly-enforce-ISO", false, flag(&Settings::strictIso)},
-    {"--nores", false, flag(&Settings::noReservoir)},
-    {"--noshort", false, flag(&Settings::noShortBlocks)},
-    {"--allshort", false, flag(&Settings::allShortBlocks)},
-    {"-d", false, flag(&Settings::differentShortBlocks)},
-    {"--notemp", false, flag(&Settings::noTemporalMasking)},
-    {"-t", false, flag(&Settings::noLameTag)},
     {"--scale", true, number(&Settings::scale)},
     {"-q", true, whole(&Settings::quality)},
 };
@@ -307,6 +288,10 @@ EncodingRequest parseRequest(const std::vector<std::string>& arguments) {
                 return request;
             }
             request.files.push_back(word);
+            continue;
+        }
+        if (isLibrarySwitch(word)) {
+            request.settings.switches.insert(word);
             continue;
         }
         const Option* option = findOption(word);

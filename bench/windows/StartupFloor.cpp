@@ -5,9 +5,10 @@
 // accessibility; the controls are made in table order on the window itself.
 #include "ControlStyle.h"
 #include "DesignFont.h"
-#include "InitialState.h"
+#include "ControlTable.h"
 #include "LayoutScale.h"
 #include "Placements.h"
+#include "Utf16.h"
 #include "WindowFrame.h"
 
 #include "ShownAndEnded.h"
@@ -21,15 +22,8 @@ namespace {
 
 using quendra::ControlKind;
 using quendra::ControlState;
+using quendra::wideFrom;
 namespace form = quendra::form;
-
-std::wstring widen(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                            static_cast<int>(wide.size()))));
-    return wide;
-}
 
 struct Maker {
     HWND parent;
@@ -63,28 +57,28 @@ void makeControl(const Maker& maker, const form::Placement& p, const ControlStat
     const form::PixelRect r = onWindow(p);
     switch (c.kind) {
     case ControlKind::Label:
-        maker.make(WC_STATICW, widen(c.caption), state | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, r);
+        maker.make(WC_STATICW, wideFrom(c.caption), state | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, r);
         break;
     case ControlKind::Edit:
-        maker.make(WC_EDITW, widen(c.text), state | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
-                   r);
+        maker.make(WC_EDITW, wideFrom(c.text), state | WS_TABSTOP | ES_AUTOHSCROLL,
+                   WS_EX_CLIENTEDGE, r);
         break;
     case ControlKind::CheckBox:
         SendMessageW(
-            maker.make(WC_BUTTONW, widen(c.caption), state | WS_TABSTOP | BS_AUTOCHECKBOX, 0, r),
+            maker.make(WC_BUTTONW, wideFrom(c.caption), state | WS_TABSTOP | BS_AUTOCHECKBOX, 0, r),
             BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
     case ControlKind::DropDown: {
         HWND box =
-            maker.make(WC_COMBOBOXW, widen(c.text),
+            maker.make(WC_COMBOBOXW, wideFrom(c.text),
                        state | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, r);
         for (const std::string& item : c.items)
-            SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
-        SetWindowTextW(box, widen(c.text).c_str());
+            SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wideFrom(item).c_str()));
+        SetWindowTextW(box, wideFrom(c.text).c_str());
         break;
     }
     case ControlKind::Button:
-        maker.make(WC_BUTTONW, widen(c.caption), state | WS_TABSTOP | BS_PUSHBUTTON, 0, r);
+        maker.make(WC_BUTTONW, wideFrom(c.caption), state | WS_TABSTOP | BS_PUSHBUTTON, 0, r);
         break;
     case ControlKind::Slider: {
         HWND slider = maker.make(TRACKBAR_CLASSW, L"",
@@ -94,21 +88,21 @@ void makeControl(const Maker& maker, const form::Placement& p, const ControlStat
         break;
     }
     case ControlKind::RadioGroup: {
-        maker.make(WC_BUTTONW, widen(c.caption), state | BS_GROUPBOX, WS_EX_TRANSPARENT, r);
+        maker.make(WC_BUTTONW, wideFrom(c.caption), state | BS_GROUPBOX, WS_EX_TRANSPARENT, r);
         const auto buttons = form::radioButtonRects(r.width, r.height, int(c.items.size()));
         for (std::size_t i = 0; i < buttons.size(); ++i) {
             const form::PixelRect b{r.left + buttons[i].left, r.top + buttons[i].top,
                                     buttons[i].width, buttons[i].height};
             // Each group of buttons on its own: checking one unchecks the others in its group.
             const DWORD group = i ? 0 : WS_GROUP;
-            SendMessageW(
-                maker.make(WC_BUTTONW, widen(c.items[i]), state | group | BS_AUTORADIOBUTTON, 0, b),
-                BM_SETCHECK, int(i) == c.itemIndex ? BST_CHECKED : BST_UNCHECKED, 0);
+            SendMessageW(maker.make(WC_BUTTONW, wideFrom(c.items[i]),
+                                    state | group | BS_AUTORADIOBUTTON, 0, b),
+                         BM_SETCHECK, int(i) == c.itemIndex ? BST_CHECKED : BST_UNCHECKED, 0);
         }
         break;
     }
     case ControlKind::GroupBox: // above its controls: the window's face shows through
-        maker.make(WC_BUTTONW, widen(c.caption), state | BS_GROUPBOX, WS_EX_TRANSPARENT, r);
+        maker.make(WC_BUTTONW, wideFrom(c.caption), state | BS_GROUPBOX, WS_EX_TRANSPARENT, r);
         break;
     }
 }
@@ -135,14 +129,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     const form::PixelRect client = form::clientAtStart(scale);
     RECT outer{0, 0, client.width, client.height};
     AdjustWindowRectEx(&outer, style, FALSE, WS_EX_CONTROLPARENT);
-    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, L"Floor", widen(form::kCaption).c_str(),
+    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, L"Floor", wideFrom(form::kCaption).c_str(),
                                   style, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
                                   outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
     const Maker maker{window, instance,
                       CreateFontW(-MulDiv(form::kFontPointSize, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE,
                                   FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                  widen(form::kFontFamily).c_str()),
+                                  wideFrom(form::kFontFamily).c_str()),
                       scale};
     const std::vector<ControlState> states = quendra::initialControls();
     for (const form::Placement& p : form::placements())
@@ -150,7 +144,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
             if (c.name == p.name)
                 makeControl(maker, p, c);
     for (const form::CreditLine& c : form::creditLines())
-        maker.make(WC_STATICW, widen(c.text), WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, c.rect);
+        maker.make(WC_STATICW, wideFrom(c.text), WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, c.rect);
 
     showAndEnd(window, showCommand);
 }

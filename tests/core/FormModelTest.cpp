@@ -1,5 +1,5 @@
 #include "FormModel.h"
-#include "InitialState.h"
+#include "ControlTable.h"
 
 #include <gtest/gtest.h>
 

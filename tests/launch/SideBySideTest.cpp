@@ -1,5 +1,6 @@
 // Many presses of "Start encoding" in quick succession: every encoder runs at the same time as
 // the others, and each output must hold its own input's sound and tags.
+#include "CommandBuilder.h"
 #include "EncoderRuns.h"
 #include "EventWiring.h"
 #include "FormModel.h"

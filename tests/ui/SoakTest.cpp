@@ -5,10 +5,9 @@
 // The session is seeded. The seed is printed; QUENDRA_SOAK_SEED=<seed> replays a session and
 // QUENDRA_SOAK_ACTIONS=<n> changes its length (50000 by default).
 #include "CommandBuilder.h"
-#include "LaunchNotice.h"
 #include "Placements.h"
-#include "RecordingLauncher.h"
 #include "Unit1.h"
+#include "WindowFixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -46,12 +45,6 @@ using quendra::FormModel;
 
 namespace {
 
-class CountingNotice : public quendra::ui::LaunchFailureNotice {
-public:
-    void show(QWidget*, const std::string&) override { ++shown; }
-    int shown = 0;
-};
-
 std::uint64_t environmentNumber(const char* name, std::uint64_t fallback) {
     const char* value = std::getenv(name);
     return value && *value ? std::strtoull(value, nullptr, 10) : fallback;
@@ -65,14 +58,12 @@ std::string keyName(int key, Qt::KeyboardModifiers modifiers) {
     return QKeySequence(QKeyCombination(modifiers, Qt::Key(key))).toString().toStdString();
 }
 
-class SoakTest : public ::testing::Test {
+class SoakTest : public WindowFixture {
 protected:
     void SetUp() override {
-        form = std::make_unique<TForm1>(launcher);
-        form->setLaunchFailureNotice(notice);
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        WindowFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         for (const ControlState& c : form->model().controls()) {
             QWidget* w = form->findChild<QWidget*>(qs(c.name));
             ASSERT_NE(w, nullptr) << c.name;
@@ -471,9 +462,6 @@ protected:
             pause();
     }
 
-    RecordingLauncher launcher;
-    CountingNotice notice;
-    std::unique_ptr<TForm1> form;
     std::map<std::string, QWidget*> widgets;
     std::map<std::string, std::vector<QRadioButton*>> radios;
     QTimer modalGuard;
@@ -509,7 +497,7 @@ TEST_F(SoakTest, RandomSessionKeepsTheWindowOnTheModelAndTheRulesInForce) {
                                          : quendra::LaunchResult{true, {}, {}};
             expected = quendra::CommandBuilder::build(model()).line;
             const std::size_t before = launcher.lines.size();
-            const int noticesBefore = notice.shown;
+            const std::size_t noticesBefore = notice.shown.size();
             action.clear();
             kind.clear();
             const Clock::time_point start = Clock::now();
@@ -533,12 +521,14 @@ TEST_F(SoakTest, RandomSessionKeepsTheWindowOnTheModelAndTheRulesInForce) {
                 if (launcher.lines.back() != expected)
                     problems.push_back("the encoder got \"" + launcher.lines.back() +
                                        "\" where the model builds \"" + expected + "\"");
-                const int expectedNotices = noticesBefore + (launcher.result.started ? 0 : 1);
+                const std::size_t expectedNotices =
+                    noticesBefore + (launcher.result.started ? 0 : 1);
                 failedLaunches += launcher.result.started ? 0 : 1;
-                if (notice.shown != expectedNotices)
+                if (notice.shown.size() != expectedNotices)
                     problems.push_back("the failure notice was shown " +
-                                       std::to_string(notice.shown - noticesBefore) + " times");
-            } else if (notice.shown != noticesBefore) {
+                                       std::to_string(notice.shown.size() - noticesBefore) +
+                                       " times");
+            } else if (notice.shown.size() != noticesBefore) {
                 problems.push_back("a failure notice without a start of the encoder");
             }
             if (!unexpectedModal.empty())

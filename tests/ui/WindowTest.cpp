@@ -2,9 +2,8 @@
 #include "FormActions.h"
 #include "Placements.h"
 #include "HoverHints.h"
-#include "LaunchNotice.h"
-#include "RecordingLauncher.h"
 #include "Unit1.h"
+#include "WindowFixture.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -37,16 +36,6 @@
 using quendra::form::PixelRect;
 
 namespace {
-
-class CapturingNotice : public quendra::ui::LaunchFailureNotice {
-public:
-    void show(QWidget* window, const std::string& text) override {
-        windows.push_back(window);
-        shown.push_back(text);
-    }
-    std::vector<QWidget*> windows;
-    std::vector<std::string> shown;
-};
 
 // What the window shows of one control, for comparing before and after an action.
 struct Shown {
@@ -98,22 +87,8 @@ QList<quint32> glyphsOf(const QString& text, const QFont& font) {
     return glyphs;
 }
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public WindowFixture {
 protected:
-    void SetUp() override {
-        form = std::make_unique<TForm1>(launcher);
-        form->setLaunchFailureNotice(notice);
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    }
-
-    template <class W = QWidget> W* widget(std::string_view name) const {
-        W* w = form->findChild<W*>(QString::fromUtf8(name.data(), qsizetype(name.size())));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-
     // A click on the mark of a check box or radio button, where a user would click.
     void click(const char* name) {
         QWidget* w = widget(name);
@@ -131,10 +106,6 @@ protected:
     QLineEdit* lineOf(const char* comboBox) const {
         return widget<QComboBox>(comboBox)->lineEdit();
     }
-
-    RecordingLauncher launcher;
-    CapturingNotice notice;
-    std::unique_ptr<TForm1> form;
 };
 
 // --- start-up ---------------------------------------------------------------------------------

@@ -1,28 +1,15 @@
 #include "WideText.h"
 
-#include <windows.h>
+#include "Utf16.h"
 
 namespace quendra::win32 {
 
 std::wstring widen(std::string_view utf8) {
-    if (utf8.empty())
-        return {};
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-    return wide;
+    return wideFrom(utf8);
 }
 
-std::string narrow(std::wstring_view utf16) {
-    if (utf16.empty())
-        return {};
-    const int size = static_cast<int>(utf16.size());
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, utf8.data(), length, nullptr, nullptr);
-    return utf8;
+std::string narrow(std::wstring_view wide) {
+    return utf8From(wide);
 }
 
 } // namespace quendra::win32

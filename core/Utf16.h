@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quendra {
+
+// Text between the core's UTF-8 and the UTF-16 of the platforms' line edits and of Windows' wide
+// functions: the one conversion of the program.
+
+// An ill-formed sequence becomes one U+FFFD for each of its maximal parts, as Unicode recommends.
+std::u16string utf16From(std::string_view utf8);
+// A surrogate without its partner becomes U+FFFD.
+std::string utf8From(std::u16string_view utf16);
+// No stray or missing continuation bytes, overlong forms, surrogates or values past U+10FFFF.
+bool isWellFormedUtf8(std::string_view text);
+
+#ifdef _WIN32
+// The same for Windows' wide text, whose wchar_t is a UTF-16 unit.
+std::wstring wideFrom(std::string_view utf8);
+std::string utf8From(std::wstring_view wide);
+#endif
+
+inline bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit < 0xDC00;
+}
+inline bool isLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit < 0xE000;
+}
+
+} // namespace quendra

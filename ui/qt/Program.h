@@ -1,0 +1,12 @@
+#pragma once
+
+class QWidget;
+
+namespace quendra::ui {
+
+// The program: the application and its title, the one window over a fresh model with the
+// platform's encoder launcher, and the event loop until the window closes; returns the loop's
+// exit code. "watch" sees the window just before it is first shown.
+int runProgram(int& argc, char** argv, void (*watch)(QWidget& window));
+
+} // namespace quendra::ui
