@@ -352,7 +352,7 @@ void TForm1::mirror(const std::string& name, Field field) {
     case Field::Text:
     case Field::CurrentEntry:
         if (auto* comboBox = qobject_cast<QComboBox*>(widget)) {
-            ui::ComboBoxView(comboBox).mirror(state.text, state.currentEntry);
+            ui::ComboBoxView(comboBox).mirror(state);
             ui::fitFontToText(comboBox->lineEdit());
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             if (edit->text() != qs(state.text))

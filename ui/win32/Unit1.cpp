@@ -520,7 +520,7 @@ void TForm1::mirror(const std::string& name, Field field) {
     case Field::Text:
     case Field::CurrentEntry:
         if (state.kind == ControlKind::DropDown) {
-            win32::ComboBoxView(handle).mirror(state.text, state.currentEntry);
+            win32::ComboBoxView(handle).mirror(state);
         } else if (state.kind == ControlKind::Edit) {
             const std::wstring text = win32::widen(state.text);
             if (win32::DropDownInput::textOf(handle) != text)
