@@ -4,6 +4,7 @@
 #include "HoverHints.h"
 #include "LaunchNotice.h"
 #include "RecordingLauncher.h"
+#include "Roles.h"
 #include "Unit1.h"
 
 #include <QAccessible>
@@ -399,7 +400,7 @@ TEST_F(WindowTest, SlidersTickEveryStepAndPageByTwo) {
 }
 
 // As assistive technology reads them: by name the caption beside them, a drop-down's text as its
-// value, never as its name.
+// value, never as its name; each control with the description's description.
 TEST_F(WindowTest, InputControlsCarryTheCaptionBesideThem) {
     const std::pair<const char*, const char*> names[] = {
         {"Edit01", "input file:"},
@@ -410,7 +411,8 @@ TEST_F(WindowTest, InputControlsCarryTheCaptionBesideThem) {
         {"TrackBar2", "algorithm quality:"},
         {"Edit09", "input scale:"},
         {"ComboBox6", "quality measure:"},
-        {"Edit13", "lowpass filtering frequency:"}};
+        {"Edit13", "lowpass filtering frequency:, kHz"},
+        {"Button2", "select input file"}};
     for (const auto& [control, name] : names) {
         QAccessibleInterface* read = QAccessible::queryAccessibleInterface(widget(control));
         ASSERT_NE(read, nullptr) << control;
@@ -423,6 +425,12 @@ TEST_F(WindowTest, InputControlsCarryTheCaptionBesideThem) {
             << dropDown;
         EXPECT_EQ(read->child(1)->object(), lineOf(dropDown)) << dropDown;
     }
+    for (const quendra::ControlState& c : form->model().controls())
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(c.name))
+                      ->text(QAccessible::Description)
+                      .toStdString(),
+                  quendra::form::accessibleDescription(form->model(), c.name))
+            << c.name;
 }
 
 TEST_F(WindowTest, TypingIntoAFieldKeepsTheCaretWhereTheUserPutIt) {
