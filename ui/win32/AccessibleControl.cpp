@@ -96,19 +96,19 @@ public:
                                  argument);
     }
 
-    // IAccessible: the control itself is described by the source, its parts by Windows.
+    // IAccessible: the control itself is described by the source where it says something, the
+    // rest and its parts by Windows.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         return answer(
-            child,
-            [&](const AccessibleFacts& f) {
-                return f.name.empty() ? kWindows : text(f.name, name);
-            },
+            child, [&](const AccessibleFacts& f) { return textOrWindows(f.name, name); },
             [&] { return standard_->get_accName(child, name); });
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
         return answer(
             child,
-            [&](const AccessibleFacts& f) { return f.value ? text(*f.value, value) : kWindows; },
+            [&](const AccessibleFacts& f) {
+                return f.value ? textAnswer(*f.value, value) : kWindows;
+            },
             [&] { return standard_->get_accValue(child, value); });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
@@ -135,9 +135,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
         return answer(
             child,
-            [&](const AccessibleFacts& f) {
-                return f.description.empty() ? kWindows : text(f.description, description);
-            },
+            [&](const AccessibleFacts& f) { return textOrWindows(f.description, description); },
             [&] { return standard_->get_accDescription(child, description); });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
@@ -204,9 +202,13 @@ private:
         return result ? *result : standard();
     }
 
-    Answer text(const std::wstring& text, BSTR* out) const {
+    Answer textAnswer(const std::wstring& text, BSTR* out) const {
         *out = library_.sysAllocString(text.c_str());
         return *out ? S_OK : E_OUTOFMEMORY;
+    }
+    // A name or description: where the source gives none, Windows' own.
+    Answer textOrWindows(const std::wstring& text, BSTR* out) const {
+        return text.empty() ? kWindows : textAnswer(text, out);
     }
 
     IAccessible* standard_;
