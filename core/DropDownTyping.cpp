@@ -117,4 +117,15 @@ DropDownOutcome DropDownTyping::pick(const std::vector<std::string>& items,
     return out;
 }
 
+int DropDownTyping::exactEntry(const std::vector<std::string>& items, const std::string& text) {
+    const auto it = std::find(items.begin(), items.end(), text);
+    return it == items.end() ? -1 : static_cast<int>(it - items.begin());
+}
+
+int DropDownTyping::shownEntry(const std::vector<std::string>& items, const std::string& text,
+                               int currentEntry) {
+    const int exact = exactEntry(items, text);
+    return exact >= 0 ? exact : currentEntry;
+}
+
 } // namespace quendra

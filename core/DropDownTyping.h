@@ -37,6 +37,15 @@ public:
     // An entry picked from the list; the whole text ends selected.
     static DropDownOutcome pick(const std::vector<std::string>& items, const DropDownEdit& edit,
                                 int index);
+
+    // The entry that equals the text exactly, byte for byte; -1 for none.
+    static int exactEntry(const std::vector<std::string>& items, const std::string& text);
+    // The entry a window shows as current: the one whose text it shows, where the text is an
+    // entry, else the current entry. The list's keys then move on from the entry the person
+    // sees, and a screen reader says where they went. It is only shown: the current entry, which
+    // decides whether a completion reports a change, stays as it is.
+    static int shownEntry(const std::vector<std::string>& items, const std::string& text,
+                          int currentEntry);
 };
 
 } // namespace quendra

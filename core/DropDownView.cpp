@@ -15,6 +15,11 @@ void DropDownView::show(const DropDownEdit& edit) {
     select(edit.text, edit.selection);
 }
 
+void DropDownView::mirror(const ControlState& dropDown) {
+    mirror(dropDown.text,
+           DropDownTyping::shownEntry(dropDown.items, dropDown.text, dropDown.currentEntry));
+}
+
 void DropDownView::mirror(const std::string& text, int entry) {
     const std::string shown = this->text();
     const TextSelection selection = this->selection();

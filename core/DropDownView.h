@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlState.h"
 #include "DropDownTyping.h"
 
 #include <string>
@@ -15,10 +16,12 @@ public:
 
     // Shows what an edit left: its entry, its text, then its selection and caret.
     void show(const DropDownEdit& edit);
-    // Shows the model's text and current entry. The model's text wins; where it is the text shown
-    // (only the entry changed, which makes a platform's line rewrite itself) the person's
-    // selection and caret stay.
-    void mirror(const std::string& text, int currentEntry);
+    // Shows a drop-down of the model: its text, and as current the entry that the window shows
+    // (DropDownTyping::shownEntry).
+    void mirror(const ControlState& dropDown);
+    // Shows a text and entry. The text wins; where it is the text shown (only the entry changed,
+    // which makes a platform's line rewrite itself) the person's selection and caret stay.
+    void mirror(const std::string& text, int entry);
 
     virtual std::string text() const = 0;
     virtual TextSelection selection() const = 0;

@@ -46,7 +46,10 @@ DropDownEdit EventWiring::apply(std::string_view dropDown, const DropDownOutcome
     model_.setDropDown(dropDown, outcome.edit.text, outcome.edit.currentEntry);
     if (outcome.changeReported)
         runRule(dropDown);
-    return outcome.edit;
+    DropDownEdit shown = outcome.edit;
+    shown.currentEntry =
+        DropDownTyping::shownEntry(model_.control(dropDown).items, shown.text, shown.currentEntry);
+    return shown;
 }
 
 DropDownEdit EventWiring::keyTyped(std::string_view dropDown, const TextSelection& selection,

@@ -26,7 +26,7 @@ public:
 
     // Keys typed into a drop-down and entries picked from its list. The text and current entry
     // come from the model; the selection and caret from the window. Returns what the drop-down
-    // must show afterwards.
+    // must show afterwards, with the entry it shows as current (DropDownTyping::shownEntry).
     DropDownEdit keyTyped(std::string_view dropDown, const TextSelection& selection,
                           std::string_view character);
     DropDownEdit backspacePressed(std::string_view dropDown, const TextSelection& selection);

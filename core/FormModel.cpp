@@ -1,6 +1,7 @@
 #include "FormModel.h"
 
 #include "ControlTable.h"
+#include "DropDownTyping.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -29,11 +30,6 @@ const char* kindName(ControlKind kind) {
         return "group box";
     }
     return "control";
-}
-
-int exactEntry(const std::vector<std::string>& items, const std::string& text) {
-    const auto it = std::find(items.begin(), items.end(), text);
-    return it == items.end() ? -1 : static_cast<int>(it - items.begin());
 }
 
 } // namespace
@@ -71,7 +67,7 @@ void FormModel::setText(std::string_view name, std::string text) {
     if (c.kind != ControlKind::Edit && c.kind != ControlKind::DropDown)
         throw std::logic_error("FormModel: " + c.name + " has no text");
     if (c.kind == ControlKind::DropDown) {
-        const int entry = exactEntry(c.items, text);
+        const int entry = DropDownTyping::exactEntry(c.items, text);
         setDropDown(name, std::move(text), entry);
         return;
     }

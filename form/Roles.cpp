@@ -2,6 +2,7 @@
 
 #include "FormModel.h"
 #include "FormValues.h"
+#include "Hints.h"
 #include "Placements.h"
 
 #include <algorithm>
@@ -18,41 +19,53 @@ const std::vector<ButtonRole> kButtonRoles = {
 
 const ControlName kDropTargets[] = {control::Edit01, control::Edit02};
 
-// The control whose caption names a field, and for a tag field the placeholder that says which.
+// The control whose caption names a field; for a tag field the placeholder that says which, and
+// for a field with a unit the label beside it that shows the unit.
 struct NamedBy {
     ControlName control;
     ControlName label;
     std::string_view placeholder;
+    ControlName unit;
 };
 
 // clang-format off
 const NamedBy kNamedBy[] = {
-    {control::Edit01,    control::Label01,    {}},
-    {control::Edit02,    control::Label02,    {}},
-    {control::Edit03,    control::Label09,    placeholder::Title},
-    {control::Edit04,    control::Label09,    placeholder::Artist},
-    {control::Edit05,    control::Label09,    placeholder::Album},
-    {control::Edit06,    control::Label09,    placeholder::Year},
-    {control::Edit07,    control::Label09,    placeholder::Comment},
-    {control::Edit08,    control::Label09,    placeholder::Track},
-    {control::ComboBox5, control::Label09,    placeholder::Genre},
-    {control::Edit09,    control::Label10,    {}},
-    {control::Edit10,    control::Label11,    {}},
-    {control::ComboBox1, control::Label03,    {}},
-    {control::ComboBox2, control::Label04,    {}},
-    {control::ComboBox3, control::Label04,    {}},
-    {control::ComboBox4, control::Label04,    {}},
-    {control::ComboBox6, control::Label12,    {}},
-    {control::TrackBar1, control::Label05,    {}},
-    {control::TrackBar2, control::Label07,    {}},
-    {control::ComboBox7, control::CheckBox05, {}},
-    {control::Edit15,    control::CheckBox08, {}},
-    {control::Edit11,    control::CheckBox10, {}},
-    {control::Edit12,    control::CheckBox11, {}},
-    {control::Edit13,    control::CheckBox12, {}},
-    {control::Edit14,    control::CheckBox13, {}},
+    {control::Edit01,     control::Label01,    {},                   {}},
+    {control::Edit02,     control::Label02,    {},                   {}},
+    {control::Edit03,     control::Label09,    placeholder::Title,   {}},
+    {control::Edit04,     control::Label09,    placeholder::Artist,  {}},
+    {control::Edit05,     control::Label09,    placeholder::Album,   {}},
+    {control::Edit06,     control::Label09,    placeholder::Year,    {}},
+    {control::Edit07,     control::Label09,    placeholder::Comment, {}},
+    {control::Edit08,     control::Label09,    placeholder::Track,   {}},
+    {control::ComboBox5,  control::Label09,    placeholder::Genre,   {}},
+    {control::Edit09,     control::Label10,    {},                   {}},
+    {control::Edit10,     control::Label11,    {},                   {}},
+    {control::ComboBox1,  control::Label03,    {},                   {}},
+    {control::ComboBox2,  control::Label04,    {},                   {}},
+    {control::ComboBox3,  control::Label04,    {},                   {}},
+    {control::ComboBox4,  control::Label04,    {},                   {}},
+    {control::ComboBox6,  control::Label12,    {},                   {}},
+    {control::TrackBar1,  control::Label05,    {},                   {}},
+    {control::TrackBar2,  control::Label07,    {},                   {}},
+    {control::ComboBox7,  control::CheckBox05, {},                   {}},
+    {control::Edit15,     control::CheckBox08, {},                   control::Label17},
+    {control::Edit11,     control::CheckBox10, {},                   control::Label13},
+    {control::Edit12,     control::CheckBox11, {},                   control::Label14},
+    {control::Edit13,     control::CheckBox12, {},                   control::Label15},
+    {control::Edit14,     control::CheckBox13, {},                   control::Label16},
 };
 // clang-format on
+
+// A slider and the label beside it that says which end is which.
+struct SliderEnds {
+    ControlName slider;
+    ControlName ends;
+};
+const SliderEnds kSliderEnds[] = {
+    {control::TrackBar1, control::Label06},
+    {control::TrackBar2, control::Label08},
+};
 
 // "<title>" says "title".
 std::string_view placeholderWord(std::string_view placeholder) {
@@ -87,22 +100,38 @@ ControlName initialFocus(const FormModel& model) {
 }
 
 std::string accessibleName(const FormModel& model, ControlName control) {
+    if (const ButtonRole role = buttonRole(control); role.action == ButtonAction::ChooseFile)
+        return chooserSettings(role.chooser).title;
     for (const NamedBy& n : kNamedBy) {
         if (n.control != control)
             continue;
         std::string name = model.control(n.label).caption;
         if (!n.placeholder.empty())
             name.append(" ").append(placeholderWord(n.placeholder));
+        if (!n.unit.empty())
+            name.append(", ").append(model.control(n.unit).caption);
         return name;
     }
     return {};
+}
+
+std::string accessibleDescription(const FormModel& model, ControlName control) {
+    std::string description;
+    for (const SliderEnds& s : kSliderEnds)
+        if (s.slider == control)
+            description = model.control(s.ends).caption;
+    for (const Hint& h : hints())
+        if (h.control == control)
+            description.append(description.empty() ? "" : ". ").append(h.text);
+    return description;
 }
 
 ControlName namingLabel(const FormModel& model, ControlName control) {
     for (const NamedBy& n : kNamedBy) {
         if (n.control != control)
             continue;
-        if (!n.placeholder.empty() || model.control(n.label).kind != ControlKind::Label)
+        if (!n.placeholder.empty() || !n.unit.empty() ||
+            model.control(n.label).kind != ControlKind::Label)
             return {};
         const auto first = std::find_if(std::begin(kNamedBy), std::end(kNamedBy),
                                         [&](const NamedBy& m) { return m.label == n.label; });

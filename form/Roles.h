@@ -31,14 +31,19 @@ bool takesDroppedFiles(ControlName field);
 // tab walk.
 ControlName initialFocus(const FormModel& model);
 
-// What assistive technology announces for a control that has no caption of its own: the caption
-// of the label or box that names it on the window, and for the tag fields which tag (the
-// placeholder's word). Empty for a control that is named by its own caption.
+// What assistive technology announces for a control whose caption does not say what it is for:
+// the caption of the label or box that names it on the window, for the tag fields which tag (the
+// placeholder's word), for a field with a unit the unit as the label beside it shows it
+// ("lower the ATH by, dB"); for a button that opens a file chooser, the chooser's title (its
+// caption is "..."). Empty for a control that is named by its own caption.
 std::string accessibleName(const FormModel& model, ControlName control);
+// What it announces after the name and the value: for a slider the ends as the caption beside it
+// gives them ("quality <> speed"), then the control's own hint; empty for none.
+std::string accessibleDescription(const FormModel& model, ControlName control);
 
 // The label whose caption alone is a control's accessible name, where a platform can find it by
 // its own rule (the static text just before a control in z-order names it); empty where the
-// name is made otherwise (a placeholder added, a check box's caption) or where the label
+// name is made otherwise (a placeholder or a unit added, a check box's caption) or where the label
 // already names an earlier control.
 ControlName namingLabel(const FormModel& model, ControlName control);
 // The other way round: the control a label names by that rule, or none.

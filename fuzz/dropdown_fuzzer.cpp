@@ -367,9 +367,11 @@ void checkReturned(const FormModel& m, const char* name, const DropDownEdit& e, 
                    const Trace& trace) {
     const ControlState& c = m.control(name);
     checkEdit(c.items, e, utf8, trace);
-    require(e.text == c.text && e.currentEntry == c.currentEntry, [&] {
+    const int shown = DropDownTyping::shownEntry(c.items, c.text, c.currentEntry);
+    require(e.text == c.text && e.currentEntry == shown, [&] {
         return std::string(name) + " holds " + escaped(c.text) + " entry " +
-               std::to_string(c.currentEntry) + " but shows " + describe(e) + describe(trace);
+               std::to_string(c.currentEntry) + " shown as " + std::to_string(shown) +
+               " but shows " + describe(e) + describe(trace);
     });
 }
 

@@ -7,10 +7,13 @@ QUENDRA_BUILD=${QUENDRA_BUILD:-$QUENDRA_ROOT/build}
 # Packages for building, testing and running on Debian 12: lame.bin builds on LAME's library and
 # libsndfile; its tests compare it with Debian's "lame" program, make MPEG Layer II input with
 # twolame and read tags back with mutagen; the package test runs lintian and appstreamcli; the
-# Wayland test starts the window on Qt's Wayland platform under a headless weston.
+# Wayland test starts the window on Qt's Wayland platform under a headless weston; the screen
+# reader test runs Orca with a speech-dispatcher and the AT-SPI bus on a D-Bus session, an Xvfb
+# display and openbox of its own, and presses keys with xdotool.
 QUENDRA_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgtest-dev libmp3lame-dev libsndfile1-dev
                   lame twolame python3-mutagen fonts-wine xterm dpkg-dev file lintian appstream
-                  weston qt6-wayland clang-format)
+                  weston qt6-wayland clang-format orca speech-dispatcher at-spi2-core dbus-daemon
+                  xvfb openbox xdotool)
 
 missing_packages() {
     local pkg

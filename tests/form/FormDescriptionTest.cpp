@@ -113,6 +113,42 @@ TEST(AccessibleNames, FieldsAreNamedByTheCaptionBesideThem) {
     }
 }
 
+// What the window shows beside a control and a screen reader would otherwise not say: which file
+// a "..." button chooses, a field's unit, a slider's ends. No two stops that can show at the same
+// time are told by the same name and role.
+TEST(AccessibleNames, ButtonsUnitsAndSliderEndsAreSaidAsTheWindowShowsThem) {
+    FormModel model;
+    EXPECT_EQ(accessibleName(model, control::Button2), "select input file");
+    EXPECT_EQ(accessibleName(model, control::Button3), "select output file");
+    EXPECT_EQ(accessibleName(model, control::Button1), ""); // "Start encoding" says it
+    EXPECT_EQ(accessibleName(model, control::Edit15), "lower the ATH by, dB");
+    EXPECT_EQ(accessibleName(model, control::Edit11), "highpass filtering frequency:, kHz");
+    EXPECT_EQ(accessibleName(model, control::Edit12), "width of highpass filtering:, kHz");
+    EXPECT_EQ(accessibleName(model, control::Edit13), "lowpass filtering frequency:, kHz");
+    EXPECT_EQ(accessibleName(model, control::Edit14), "width of lowpass filtering:, kHz");
+
+    EXPECT_EQ(accessibleDescription(model, control::TrackBar1),
+              "quality <> compression. Specifies the value of VBR quality.");
+    EXPECT_EQ(accessibleDescription(model, control::TrackBar2)
+                  .rfind("quality <> speed. Bitrate is of course the main influence", 0),
+              0u);
+    EXPECT_EQ(accessibleDescription(model, control::CheckBox02), "Turn on CRC error protection.");
+    EXPECT_EQ(accessibleDescription(model, control::Edit01), "");
+
+    std::vector<std::pair<std::string, ControlKind>> spoken;
+    for (ControlName stop : tabWalk()) {
+        const ControlState& c = model.control(stop);
+        if (c.kind == ControlKind::RadioGroup || stop == control::ComboBox3 ||
+            stop == control::ComboBox4) // a radio button says its own; one bitrate shows
+            continue;
+        const std::string name = accessibleName(model, stop);
+        spoken.emplace_back(name.empty() ? c.caption : name, c.kind);
+        EXPECT_FALSE(spoken.back().first.empty()) << stop;
+    }
+    for (const auto& told : spoken)
+        EXPECT_EQ(std::count(spoken.begin(), spoken.end(), told), 1) << told.first;
+}
+
 TEST(AccessibleNames, ControlsStackWithEachNamingLabelJustBeforeItsControlAndTabStopsInWalkOrder) {
     FormModel model;
     EXPECT_EQ(namingLabel(model, control::Edit01), control::Label01);

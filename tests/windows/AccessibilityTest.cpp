@@ -29,6 +29,7 @@ struct Read {
     std::wstring name;
     long role = 0;
     std::wstring value;
+    std::wstring description;
 };
 
 Read readFromOutside(HWND control) {
@@ -47,6 +48,10 @@ Read readFromOutside(HWND control) {
     text = nullptr;
     if (object->get_accValue(self, &text) == S_OK && text)
         read.value = text;
+    SysFreeString(text);
+    text = nullptr;
+    if (object->get_accDescription(self, &text) == S_OK && text)
+        read.description = text;
     SysFreeString(text);
     VARIANT role{};
     if (object->get_accRole(self, &role) == S_OK && role.vt == VT_I4)
@@ -110,16 +115,39 @@ TEST_F(Accessibility, EveryFieldDropDownAndSliderTellsItsNameRoleAndValueInEachB
             EXPECT_EQ(narrow(got.value),
                       c.kind == ControlKind::Slider ? std::to_string(c.position) : c.text)
                 << c.name << " in mode " << mode;
+            EXPECT_EQ(narrow(got.description),
+                      quendra::form::accessibleDescription(expected, c.name))
+                << c.name;
             if (c.kind == ControlKind::DropDown) { // its edit line, where the focus goes
                 const Read line = readFromOutside(
                     FindWindowExW(window_.control(c.name), nullptr, L"Edit", nullptr));
                 EXPECT_EQ(line.name, got.name) << c.name;
                 EXPECT_EQ(line.role, ROLE_SYSTEM_TEXT) << c.name;
                 EXPECT_EQ(line.value, got.value) << c.name;
+                EXPECT_EQ(line.description, got.description) << c.name;
             }
         }
         EXPECT_EQ(read, 24);
     }
+}
+
+// The other controls keep their caption and role, Windows' own, unless the description names
+// them otherwise (the "..." buttons by the file they choose); each tells its description.
+TEST_F(Accessibility, ButtonsBoxesAndLabelsTellTheDescriptionsNameAndDescription) {
+    const quendra::FormModel& model = window_.model();
+    int named = 0;
+    for (const quendra::ControlState& c : model.controls()) {
+        if (c.kind == ControlKind::Edit || c.kind == ControlKind::DropDown ||
+            c.kind == ControlKind::Slider)
+            continue;
+        const std::string name = quendra::form::accessibleName(model, c.name);
+        named += !name.empty();
+        const Read got = readFromOutside(window_.control(c.name));
+        EXPECT_EQ(narrow(got.name), name.empty() ? c.caption : name) << c.name;
+        EXPECT_EQ(narrow(got.description), quendra::form::accessibleDescription(model, c.name))
+            << c.name;
+    }
+    EXPECT_EQ(named, 2); // the two "..." buttons
 }
 
 } // namespace

@@ -208,9 +208,11 @@ void TForm1::createControls() {
         widget->setObjectName(qs(c.name));
         controls_.emplace(c.name, widget);
     }
-    for (const auto& [name, widget] : controls_)
+    for (const auto& [name, widget] : controls_) {
         if (const std::string accessible = form::accessibleName(model_, name); !accessible.empty())
             widget->setAccessibleName(qs(accessible));
+        widget->setAccessibleDescription(qs(form::accessibleDescription(model_, name)));
+    }
 }
 
 void TForm1::createRadioButtons(QWidget* group, const ControlState& state) {
@@ -327,12 +329,8 @@ void TForm1::wireButton(QPushButton* button, ControlName name) {
 
 void TForm1::attachHints() {
     hints_->setFont(font());
-    for (const form::Hint& h : form::hints()) {
-        QWidget* control = widget(h.control);
-        const QString text = QString::fromUtf8(h.text);
-        hints_->attach(control);
-        control->setAccessibleDescription(text);
-    }
+    for (const form::Hint& h : form::hints())
+        hints_->attach(widget(h.control));
 }
 
 void TForm1::mirror(const std::string& name, Field field) {
@@ -353,7 +351,7 @@ void TForm1::mirror(const std::string& name, Field field) {
     case Field::Text:
     case Field::CurrentEntry:
         if (auto* comboBox = qobject_cast<QComboBox*>(widget)) {
-            ui::ComboBoxView(comboBox).mirror(state.text, state.currentEntry);
+            ui::ComboBoxView(comboBox).mirror(state);
             ui::fitFontToText(comboBox->lineEdit());
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             if (edit->text() != qs(state.text))

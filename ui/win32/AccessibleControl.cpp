@@ -6,6 +6,7 @@
 #include <oleacc.h>
 
 #include <atomic>
+#include <optional>
 
 namespace quendra::win32 {
 
@@ -95,25 +96,32 @@ public:
                                  argument);
     }
 
-    // IAccessible: the control itself is described by the source, its parts by Windows.
+    // IAccessible: the control itself is described by the source where it says something, the
+    // rest and its parts by Windows.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        if (!isSelf(child))
-            return standard_->get_accName(child, name);
-        return text(&AccessibleFacts::name, name);
+        return answer(
+            child, [&](const AccessibleFacts& f) { return textOrWindows(f.name, name); },
+            [&] { return standard_->get_accName(child, name); });
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        if (!isSelf(child))
-            return standard_->get_accValue(child, value);
-        return text(&AccessibleFacts::value, value);
+        return answer(
+            child,
+            [&](const AccessibleFacts& f) {
+                return f.value ? textAnswer(*f.value, value) : kWindows;
+            },
+            [&] { return standard_->get_accValue(child, value); });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        if (!isSelf(child))
-            return standard_->get_accRole(child, role);
-        if (!IsWindow(control_))
-            return E_FAIL;
-        role->vt = VT_I4;
-        role->lVal = source_().role;
-        return S_OK;
+        return answer(
+            child,
+            [&](const AccessibleFacts& f) -> Answer {
+                if (f.role == 0)
+                    return kWindows;
+                role->vt = VT_I4;
+                role->lVal = f.role;
+                return S_OK;
+            },
+            [&] { return standard_->get_accRole(child, role); });
     }
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
         return standard_->get_accParent(parent);
@@ -124,8 +132,11 @@ public:
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
         return standard_->get_accChild(child, object);
     }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
-        return standard_->get_accDescription(child, text);
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
+        return answer(
+            child,
+            [&](const AccessibleFacts& f) { return textOrWindows(f.description, description); },
+            [&] { return standard_->get_accDescription(child, description); });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         return standard_->get_accState(child, state);
@@ -174,14 +185,30 @@ public:
 private:
     ~NamedAccessible() { standard_->Release(); }
 
-    // A reader may keep the object after the window is gone; the source is asked only while
-    // the control lives.
-    HRESULT text(std::wstring AccessibleFacts::*field, BSTR* out) {
-        *out = nullptr;
+    // An answer of the source's, or none where it leaves the question to Windows' object.
+    using Answer = std::optional<HRESULT>;
+    static constexpr std::nullopt_t kWindows = std::nullopt;
+
+    // The control itself is answered from the source where it says something, its parts and the
+    // rest by Windows' object. A reader may keep the object after the window is gone; the source
+    // is asked only while the control lives.
+    template <typename Own, typename Standard>
+    HRESULT answer(const VARIANT& child, Own own, Standard standard) const {
+        if (!isSelf(child))
+            return standard();
         if (!IsWindow(control_))
             return E_FAIL;
-        *out = library_.sysAllocString((source_().*field).c_str());
+        const Answer result = own(source_());
+        return result ? *result : standard();
+    }
+
+    Answer textAnswer(const std::wstring& text, BSTR* out) const {
+        *out = library_.sysAllocString(text.c_str());
         return *out ? S_OK : E_OUTOFMEMORY;
+    }
+    // A name or description: where the source gives none, Windows' own.
+    Answer textOrWindows(const std::wstring& text, BSTR* out) const {
+        return text.empty() ? kWindows : textAnswer(text, out);
     }
 
     IAccessible* standard_;

@@ -415,7 +415,8 @@ void TForm1::attachInput() {
             SetWindowSubclass(handle, dropTargetProc, 1,
                               reinterpret_cast<DWORD_PTR>(dropTargets_.back().get()));
         }
-        if (!form::accessibleName(model_, c.name).empty()) {
+        if (!form::accessibleName(model_, c.name).empty() ||
+            !form::accessibleDescription(model_, c.name).empty()) {
             accessibles_.push_back(std::make_unique<win32::AccessibleSource>(
                 [this, name = c.name] { return accessibleFacts(name); }));
             win32::answerAccessibility(handle, accessibles_.back().get());
@@ -433,15 +434,29 @@ void TForm1::attachInput() {
     }
 }
 
-// A field, drop-down or slider as the description names it, with what it holds now.
+// A control as the description names and describes it; a field, drop-down or slider with its
+// role and what it holds now. What is left out is Windows' own (a caption, a check box's state).
 win32::AccessibleFacts TForm1::accessibleFacts(ControlName name) const {
     const ControlState& state = model_.control(name);
-    const bool slider = state.kind == ControlKind::Slider;
-    const long role = slider                                ? ROLE_SYSTEM_SLIDER
-                      : state.kind == ControlKind::DropDown ? ROLE_SYSTEM_COMBOBOX
-                                                            : ROLE_SYSTEM_TEXT;
-    return {win32::widen(form::accessibleName(model_, name)), role,
-            win32::widen(slider ? std::to_string(state.position) : state.text)};
+    win32::AccessibleFacts facts{win32::widen(form::accessibleName(model_, name)), 0, std::nullopt,
+                                 win32::widen(form::accessibleDescription(model_, name))};
+    switch (state.kind) {
+    case ControlKind::Slider:
+        facts.role = ROLE_SYSTEM_SLIDER;
+        facts.value = win32::widen(std::to_string(state.position));
+        break;
+    case ControlKind::DropDown:
+        facts.role = ROLE_SYSTEM_COMBOBOX;
+        facts.value = win32::widen(state.text);
+        break;
+    case ControlKind::Edit:
+        facts.role = ROLE_SYSTEM_TEXT;
+        facts.value = win32::widen(state.text);
+        break;
+    default:
+        break;
+    }
+    return facts;
 }
 
 void TForm1::show(int showCommand) {
@@ -538,7 +553,7 @@ void TForm1::mirror(const std::string& name, Field field) {
     case Field::Text:
     case Field::CurrentEntry:
         if (state.kind == ControlKind::DropDown) {
-            win32::ComboBoxView(handle).mirror(state.text, state.currentEntry);
+            win32::ComboBoxView(handle).mirror(state);
         } else if (state.kind == ControlKind::Edit) {
             const std::wstring text = win32::widen(state.text);
             if (win32::DropDownInput::textOf(handle) != text)
