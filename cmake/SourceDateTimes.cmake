@@ -8,9 +8,10 @@ endif()
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
     return()
 endif()
+set(time $ENV{SOURCE_DATE_EPOCH})
 file(GLOB_RECURSE entries LIST_DIRECTORIES true ${FOLDER}/*)
-execute_process(COMMAND touch --no-dereference --date=@$ENV{SOURCE_DATE_EPOCH} -- ${FOLDER} ${entries}
+execute_process(COMMAND touch --no-dereference --date=@${time} -- ${FOLDER} ${entries}
     RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
-    message(FATAL_ERROR "touch could not give the files in ${FOLDER} the time $ENV{SOURCE_DATE_EPOCH}")
+    message(FATAL_ERROR "touch could not give the files in ${FOLDER} the time ${time}")
 endif()

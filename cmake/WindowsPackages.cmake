@@ -10,19 +10,22 @@ find_program(QUENDRA_MAKENSIS makensis)
 
 set(windows_package_dir ${CMAKE_BINARY_DIR}/windows-package)
 set(windows_staged ${windows_package_dir}/files)
-set(windows_package_base ${CMAKE_BINARY_DIR}/${CPACK_PACKAGE_NAME}-${QUENDRA_VERSION}-${CPACK_SYSTEM_NAME})
+set(windows_package_base
+    ${CMAKE_BINARY_DIR}/${CPACK_PACKAGE_NAME}-${QUENDRA_VERSION}-${CPACK_SYSTEM_NAME})
 set(QUENDRA_INSTALLER ${windows_package_base}-setup.exe)
 set(zip_file ${windows_package_base}.zip)
 math(EXPR QUENDRA_INSTALLER_BITS "${CMAKE_SIZEOF_VOID_P} * 8")
 set(QUENDRA_RESOURCES ${PROJECT_SOURCE_DIR}/resources)
-configure_file(${QUENDRA_RESOURCES}/windows-installer.nsi.in ${windows_package_dir}/installer.nsi @ONLY)
+configure_file(${QUENDRA_RESOURCES}/windows-installer.nsi.in ${windows_package_dir}/installer.nsi
+    @ONLY)
 # Where scripts/package-windows finds them: the zip, then the installer, one a line.
 file(WRITE ${windows_package_dir}/packages "${zip_file}\n${QUENDRA_INSTALLER}\n")
 
 add_custom_target(windows_files
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${windows_staged}
     COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${windows_staged} --strip
-    COMMAND ${CMAKE_COMMAND} -D FOLDER=${windows_staged} -P ${CMAKE_CURRENT_LIST_DIR}/SourceDateTimes.cmake
+    COMMAND ${CMAKE_COMMAND} -D FOLDER=${windows_staged}
+            -P ${CMAKE_CURRENT_LIST_DIR}/SourceDateTimes.cmake
     COMMENT "Installing the Windows packages' files into ${windows_staged}"
     VERBATIM)
 foreach(target Project1 lamebin)
@@ -40,7 +43,8 @@ add_custom_target(zip
 add_dependencies(zip windows_files)
 
 if(QUENDRA_MAKENSIS)
-    set(makensis ${QUENDRA_MAKENSIS} -V2 -WX -INPUTCHARSET UTF8 ${windows_package_dir}/installer.nsi)
+    set(makensis ${QUENDRA_MAKENSIS} -V2 -WX -INPUTCHARSET UTF8
+        ${windows_package_dir}/installer.nsi)
 else()
     set(makensis ${CMAKE_COMMAND} -E echo "makensis is missing: apt-get install nsis"
         COMMAND ${CMAKE_COMMAND} -E false)
