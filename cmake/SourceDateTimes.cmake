@@ -2,15 +2,15 @@
 # the installer keep each file's time, and the build's own time would make every package differ.
 #
 #   cmake -D FOLDER=<folder> -P SourceDateTimes.cmake
-if(NOT DEFINED FOLDER)
-    message(FATAL_ERROR "SourceDateTimes.cmake needs -D FOLDER=...")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/StagedFiles.cmake)
+quendra_require_arguments(SourceDateTimes.cmake FOLDER)
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
     return()
 endif()
 set(time $ENV{SOURCE_DATE_EPOCH})
-file(GLOB_RECURSE entries LIST_DIRECTORIES true ${FOLDER}/*)
-execute_process(COMMAND touch --no-dereference --date=@${time} -- ${FOLDER} ${entries}
+quendra_staged_entries(entries ${FOLDER} true)
+execute_process(COMMAND touch --no-dereference --date=@${time} -- . ${entries}
+    WORKING_DIRECTORY ${FOLDER}
     RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "touch could not give the files in ${FOLDER} the time ${time}")

@@ -4,21 +4,14 @@
 # order, which cpack's zip follows, depends on the file system.
 #
 #   cmake -D FOLDER=<folder> -D ZIP=<zip> -P ZipFolder.cmake
-foreach(variable FOLDER ZIP)
-    if(NOT DEFINED ${variable})
-        message(FATAL_ERROR "ZipFolder.cmake needs -D ${variable}=...")
-    endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/StagedFiles.cmake)
+quendra_require_arguments(ZipFolder.cmake FOLDER ZIP)
 find_program(zip_program zip)
 if(NOT zip_program)
     message(FATAL_ERROR "zip is missing: apt-get install zip")
 endif()
 
-file(GLOB_RECURSE entries LIST_DIRECTORIES true RELATIVE ${FOLDER} ${FOLDER}/*)
-if(NOT entries)
-    message(FATAL_ERROR "No files in ${FOLDER}: the install rules installed nothing")
-endif()
-list(SORT entries)
+quendra_staged_entries(entries ${FOLDER} true)
 list(JOIN entries "\n" names)
 file(WRITE ${ZIP}.names "${names}\n")
 file(REMOVE ${ZIP})
