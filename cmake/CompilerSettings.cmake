@@ -1,5 +1,6 @@
 # The compiler settings of every project in this tree (the root and tests/windows): C++17 without
-# extensions and a Release build unless another is asked for, from the include on; the warnings
+# extensions, a Release build unless another is asked for and no build path in what it compiles,
+# from the include on; the warnings
 # on our own code through quendra_warnings(), which adds them to the targets made after it in the
 # calling folder and below, so that a library built from source before it keeps its own.
 set(CMAKE_CXX_STANDARD 17)
@@ -7,6 +8,16 @@ set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)
 if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
     set(CMAKE_BUILD_TYPE Release CACHE STRING "Build type" FORCE)
+endif()
+
+# In the Release build, the one that ships, the checkout's and the build folder's paths stay out
+# of what is compiled (file names in assertions and debugging information), so that a build in
+# another folder gives the same bytes; the debugging builds keep them for their debuggers. The
+# build folder's comes last, so that it wins where the build folder is inside the checkout.
+if(NOT MSVC)
+    get_filename_component(quendra_checkout ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
+    add_compile_options("$<$<CONFIG:Release>:-ffile-prefix-map=${quendra_checkout}=.>"
+                        "$<$<CONFIG:Release>:-ffile-prefix-map=${CMAKE_BINARY_DIR}=build>")
 endif()
 
 macro(quendra_warnings)

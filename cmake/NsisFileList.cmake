@@ -4,17 +4,9 @@
 # when empty).
 #
 #   cmake -D STAGE=<folder of the installed files> -D OUTPUT=<files.nsh> -P NsisFileList.cmake
-foreach(variable STAGE OUTPUT)
-    if(NOT DEFINED ${variable})
-        message(FATAL_ERROR "NsisFileList.cmake needs -D ${variable}=...")
-    endif()
-endforeach()
-
-file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${STAGE} ${STAGE}/*)
-if(NOT files)
-    message(FATAL_ERROR "No files in ${STAGE}: the install rules installed nothing")
-endif()
-list(SORT files)
+include(${CMAKE_CURRENT_LIST_DIR}/StagedFiles.cmake)
+quendra_require_arguments(NsisFileList.cmake STAGE OUTPUT)
+quendra_staged_entries(files ${STAGE} false)
 
 set(install "!macro QUENDRA_INSTALL_FILES\n")
 set(remove "!macro QUENDRA_REMOVE_FILES\n")

@@ -1,10 +1,10 @@
-# The packages, made by CPack from the install rules. On Linux a Debian package, `cpack -G DEB` in
-# a Release build (scripts/package does all of it), installing under /usr: the program and
-# lame.bin in /usr/lib/quendra-orvo, the link /usr/bin/quendra-orvo, the desktop entry and the
-# icons. On Windows a zip, `cpack -G ZIP`, and an installer made with NSIS from the same install
-# rules, `cmake --build <build> --target installer` (cmake/WindowsInstaller.cmake); both made by
-# scripts/package-windows: Project1.exe, lame.bin, README.txt and the licences of the libraries
-# in lame.bin.
+# The packages, made from the install rules. On Linux a Debian package, made by CPack,
+# `cpack -G DEB` in a Release build (scripts/package does all of it), installing under /usr: the
+# program and lame.bin in /usr/lib/quendra-orvo, the link /usr/bin/quendra-orvo, the desktop
+# entry and the icons. On Windows a zip and an installer made with NSIS, the targets `zip` and
+# `installer` (cmake/WindowsPackages.cmake; `cpack -G ZIP` makes the same files in an order of the
+# file system's); both made by scripts/package-windows: Project1.exe, lame.bin, README.txt and the
+# licences of the libraries in lame.bin.
 
 set(CPACK_PACKAGE_NAME quendra-orvo)
 set(CPACK_PACKAGE_VENDOR "${QUENDRA_PUBLISHER}")
@@ -129,7 +129,7 @@ endif()
 
 include(CPack)
 if(WIN32)
-    include(${CMAKE_CURRENT_LIST_DIR}/WindowsInstaller.cmake)
+    include(${CMAKE_CURRENT_LIST_DIR}/WindowsPackages.cmake)
 endif()
 
 # The package test: only in a build with tests and with the window.

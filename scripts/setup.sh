@@ -64,6 +64,31 @@ ensure_architecture() {
     "${sudo[@]}" dpkg --add-architecture "$1"
 }
 
+# What makes a package the same bytes whoever builds it, wherever and whenever: every time stamp
+# is the last commit's (SOURCE_DATE_EPOCH, which the strip and link steps, cpack and the Windows
+# packages' files take), and the files and archive members get the modes a umask of 022 gives
+# (cpack takes an archive member's mode from the file it wrote). A SOURCE_DATE_EPOCH already set
+# is kept, so that a rebuild elsewhere can name the time.
+package_settings() {
+    if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+        if ! SOURCE_DATE_EPOCH=$(git -C "$QUENDRA_ROOT" log -1 --format=%ct 2>/dev/null); then
+            SOURCE_DATE_EPOCH=$(date +%s)
+            echo "Not a git checkout: the packages carry the time of this build, and a rebuild" \
+                "gives other bytes (set SOURCE_DATE_EPOCH to the release's time)." >&2
+        fi
+    fi
+    export SOURCE_DATE_EPOCH
+    umask 022
+}
+
+# Writes SHA256SUMS into the folder of the given files, naming them as they lie there, so that
+# `sha256sum --ignore-missing -c <that file>` run where downloads are checks them.
+write_checksums() {
+    local folder
+    folder=$(dirname "$1")
+    (cd "$folder" && sha256sum -- "${@##*/}") >"$folder/SHA256SUMS"
+}
+
 configure_and_build() {
     cmake -S "$QUENDRA_ROOT" -B "$QUENDRA_BUILD" -DCMAKE_BUILD_TYPE=Release "$@"
     cmake --build "$QUENDRA_BUILD" --parallel "$(nproc)"
