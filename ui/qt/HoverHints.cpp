@@ -109,9 +109,19 @@ bool HoverHints::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
+        machine_.input(form::PersonInput::ButtonDown);
+        break;
+    case QEvent::MouseButtonRelease:
+        machine_.input(form::PersonInput::ButtonUp);
+        break;
     case QEvent::Wheel:
+        machine_.input(form::PersonInput::Wheel);
+        break;
     case QEvent::KeyPress:
-        machine_.dismiss();
+        machine_.input(form::PersonInput::KeyDown);
+        break;
+    case QEvent::KeyRelease:
+        machine_.input(form::PersonInput::KeyUp);
         break;
     case QEvent::ToolTip:
         return true; // the toolkit's own tooltips never show here
