@@ -35,8 +35,10 @@ public:
 
     // A control of the model in its state: a label, check box, button or box with its caption, a
     // field or drop-down with its text and entries, a slider with its range, a radio group with
-    // a button for each entry. Its parent (the window, Form1, or a group box) is made already.
-    virtual void make(const ControlState& control, ControlName parent) = 0;
+    // a button for each entry. Its parent (the window, Form1, or a group box) is made already;
+    // `place` is its table's, before its caption is measured.
+    virtual void make(const ControlState& control, ControlName parent,
+                      const ControlPlace& place) = 0;
     virtual void makePicture(const PicturePlacement& picture) = 0;
     virtual void makeCreditLine(const CreditLine& line) = 0;
     // A field that takes files dragged onto it (the walk says which drop it takes).

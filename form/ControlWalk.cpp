@@ -56,8 +56,11 @@ ControlWalk::~ControlWalk() {
 }
 
 void ControlWalk::make(double scale) {
-    for (ControlName name : stackingOrder(model_))
-        toolkit_.make(model_.control(name), placementOf(name)->parent);
+    for (ControlName name : stackingOrder(model_)) {
+        const Placement* p = placementOf(name);
+        toolkit_.make(model_.control(name), p->parent,
+                      placeIn(p->parent, scaled(p->rect, scale), scale));
+    }
     for (const PicturePlacement& picture : pictures())
         toolkit_.makePicture(picture);
     for (const CreditLine& line : creditLines())

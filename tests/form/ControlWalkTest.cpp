@@ -52,7 +52,7 @@ public:
     std::vector<std::string> failures;
     ControlWalk* walk = nullptr; // told of input at each write while set
 
-    void make(const ControlState& c, ControlName parent) override {
+    void make(const ControlState& c, ControlName parent, const ControlPlace&) override {
         made.emplace_back(c.name);
         parents[c.name] = parent;
     }

@@ -131,7 +131,7 @@ QWidget* TForm1::widget(const Part& part) const {
 
 // --- making ---------------------------------------------------------------------------------
 
-void TForm1::make(const ControlState& control, ControlName parent) {
+void TForm1::make(const ControlState& control, ControlName parent, const form::ControlPlace&) {
     QWidget* made = makeWidget(control, parent == control::Form1 ? client_ : widget({parent}));
     made->setObjectName(qs(control.name));
     widgets_.emplace(control.name, made);

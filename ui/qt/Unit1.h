@@ -49,7 +49,8 @@ protected:
 private:
     using Part = quendra::form::Part;
 
-    void make(const quendra::ControlState& control, quendra::ControlName parent) override;
+    void make(const quendra::ControlState& control, quendra::ControlName parent,
+              const quendra::form::ControlPlace&) override;
     void makePicture(const quendra::form::PicturePlacement& picture) override;
     void makeCreditLine(const quendra::form::CreditLine& line) override;
     void takeDrops(quendra::ControlName field) override;
