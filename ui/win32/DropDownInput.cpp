@@ -1,17 +1,27 @@
 #include "DropDownInput.h"
 
 #include "EventWiring.h"
-#include "WideText.h"
+#include "Utf16.h"
 
 #include <commctrl.h>
 
 namespace quendra::win32 {
 
+namespace {
+
+// Windows' wide text as the core's UTF-16: wchar_t is a UTF-16 unit on Windows.
+std::u16string_view utf16(std::wstring_view wide) {
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    return {reinterpret_cast<const char16_t*>(wide.data()), wide.size()};
+}
+
+} // namespace
+
 ComboBoxView::ComboBoxView(HWND comboBox)
     : comboBox_(comboBox), line_(DropDownInput::editOf(comboBox)) {}
 
 std::string ComboBoxView::text() const {
-    return narrow(DropDownInput::textOf(line_));
+    return utf8From(DropDownInput::textOf(line_));
 }
 
 // Windows keeps no caret apart from the selection: it is at the selection's end.
@@ -33,7 +43,7 @@ void ComboBoxView::setCurrentEntry(int entry) {
 }
 
 void ComboBoxView::setText(const std::string& text) {
-    SetWindowTextW(line_, widen(text).c_str());
+    SetWindowTextW(line_, wideFrom(text).c_str());
 }
 
 // The edit's selection runs from its first offset to its second, where the caret is.
@@ -74,7 +84,7 @@ bool DropDownInput::character(wchar_t unit) {
     highSurrogate_ = 0;
     typed += unit;
     ComboBoxView view(comboBox_);
-    view.show(input_.keyTyped(name_, view.selection(), narrow(typed)));
+    view.show(input_.keyTyped(name_, view.selection(), utf8From(typed)));
     return true;
 }
 

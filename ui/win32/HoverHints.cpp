@@ -1,6 +1,6 @@
 #include "HoverHints.h"
 
-#include "WideText.h"
+#include "Utf16.h"
 
 #include <commctrl.h>
 
@@ -95,7 +95,7 @@ bool HoverHints::timer(UINT_PTR id) {
 }
 
 void HoverHints::showTip(const char* text, form::ScreenPoint pointer) {
-    text_ = widen(text);
+    text_ = wideFrom(text);
     TOOLINFOW tool = toolOf(owner_, text_.data());
     SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     const LRESULT bubble =

@@ -13,7 +13,7 @@
 #include "Placements.h"
 #include "Roles.h"
 #include "TextMeasure.h"
-#include "WideText.h"
+#include "Utf16.h"
 #include "WindowFrame.h"
 
 #include <commctrl.h>
@@ -59,7 +59,7 @@ HFONT windowFont(int dpi) {
     return CreateFontW(-MulDiv(form::kFontPointSize, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
                        FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       win32::widen(form::kFontFamily).c_str());
+                       quendra::wideFrom(form::kFontFamily).c_str());
 }
 
 constexpr DWORD kFrameExtendedStyle = WS_EX_CONTROLPARENT;
@@ -211,7 +211,7 @@ void TForm1::measureLayout(int dpi) {
     // The design face is its own measure: GDI rounds metrics to whole pixels, so its extent at
     // 96 ppi scaled up is not exactly its extent at another density.
     const form::TextExtent design =
-        measure_->face() == win32::widen(form::kFontFamily)
+        measure_->face() == quendra::wideFrom(form::kFontFamily)
             ? real
             : form::TextExtent{form::kDesignTextOnWindowsWithoutTahoma.height * density,
                                form::kDesignTextOnWindowsWithoutTahoma.sampleWidth * density};
@@ -222,9 +222,9 @@ void TForm1::measureLayout(int dpi) {
 
 void TForm1::createFrame() {
     const SIZE outer = outerSize(dpi_, scale_);
-    window_ = CreateWindowExW(kFrameExtendedStyle, kWindowClass,
-                              win32::widen(form::kCaption).c_str(), frameStyle(), CW_USEDEFAULT,
-                              CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, instance_, this);
+    window_ = CreateWindowExW(
+        kFrameExtendedStyle, kWindowClass, quendra::wideFrom(form::kCaption).c_str(), frameStyle(),
+        CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, instance_, this);
     client_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClientClass, L"",
                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, extent_.cx, extent_.cy,
                               window_, nullptr, instance_, this);
@@ -265,7 +265,7 @@ HWND TForm1::createControl(const ControlState& state) {
     DWORD style = initialStyle(state);
     DWORD extended = 0;
     // An edit field or drop-down is made with its text, the rest with their caption.
-    const std::wstring caption = win32::widen(
+    const std::wstring caption = quendra::wideFrom(
         state.kind == ControlKind::Edit || state.kind == ControlKind::DropDown ? state.text
                                                                                : state.caption);
     switch (state.kind) {
@@ -315,7 +315,7 @@ HWND TForm1::createControl(const ControlState& state) {
     if (state.kind == ControlKind::DropDown) {
         for (const std::string& item : state.items)
             SendMessageW(handle, CB_ADDSTRING, 0,
-                         reinterpret_cast<LPARAM>(win32::widen(item).c_str()));
+                         reinterpret_cast<LPARAM>(quendra::wideFrom(item).c_str()));
         SendMessageW(handle, CB_SETMINVISIBLE, form::kDropDownVisibleEntries, 0);
         SendMessageW(handle, CB_LIMITTEXT, 0, 0);
     }
@@ -332,7 +332,8 @@ HWND TForm1::createControl(const ControlState& state) {
 RECT TForm1::rectOf(const ControlState& state) const {
     const int room =
         form::growsWithCaption(state.kind)
-            ? form::captionRoom(state.kind, measure_->width(win32::widen(state.caption)), scale_)
+            ? form::captionRoom(state.kind, measure_->width(quendra::wideFrom(state.caption)),
+                                scale_)
             : 0;
     return inClient(form::placementOf(state.name)->parent,
                     form::captionPlace(model_, state.name, scale_, room));
@@ -340,12 +341,12 @@ RECT TForm1::rectOf(const ControlState& state) const {
 
 RECT TForm1::radioButtonRect(const ControlState& group, std::size_t index) const {
     const int room = form::captionRoom(
-        ControlKind::RadioGroup, measure_->width(win32::widen(group.items.at(index))), scale_);
+        ControlKind::RadioGroup, measure_->width(quendra::wideFrom(group.items.at(index))), scale_);
     return inClient(group.name, form::radioButtonPlace(model_, group.name, index, scale_, room));
 }
 
 RECT TForm1::creditRect(const form::CreditLine& line) const {
-    return toRect(form::creditPlace(line, scale_, measure_->width(win32::widen(line.text))));
+    return toRect(form::creditPlace(line, scale_, measure_->width(quendra::wideFrom(line.text))));
 }
 
 // The window's font with what depends on its size: the narrow fields of the table ("8.8717" in
@@ -367,7 +368,7 @@ void TForm1::createRadioButtons(const ControlState& state) {
         // The first button opens the group: the arrow keys move within it, Tab enters and leaves.
         const DWORD style = initialStyle(state) | BS_AUTORADIOBUTTON | (i ? 0 : WS_GROUP);
         HWND button =
-            CreateWindowExW(0, WC_BUTTONW, win32::widen(state.items[i]).c_str(), style, r.left,
+            CreateWindowExW(0, WC_BUTTONW, quendra::wideFrom(state.items[i]).c_str(), style, r.left,
                             r.top, r.right - r.left, r.bottom - r.top, client_,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(
                                 win32::radioButtonId(model_, state.name, static_cast<int>(i)))),
@@ -395,7 +396,7 @@ void TForm1::createDecorations() {
     }
     for (const form::CreditLine& c : form::creditLines()) {
         const RECT r = creditRect(c);
-        HWND line = CreateWindowExW(0, WC_STATICW, win32::widen(c.text).c_str(),
+        HWND line = CreateWindowExW(0, WC_STATICW, quendra::wideFrom(c.text).c_str(),
                                     WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, r.left, r.top,
                                     r.right - r.left, r.bottom - r.top, client_,
                                     reinterpret_cast<HMENU>(INT_PTR(id++)), instance_, nullptr);
@@ -438,20 +439,21 @@ void TForm1::attachInput() {
 // role and what it holds now. What is left out is Windows' own (a caption, a check box's state).
 win32::AccessibleFacts TForm1::accessibleFacts(ControlName name) const {
     const ControlState& state = model_.control(name);
-    win32::AccessibleFacts facts{win32::widen(form::accessibleName(model_, name)), 0, std::nullopt,
-                                 win32::widen(form::accessibleDescription(model_, name))};
+    win32::AccessibleFacts facts{quendra::wideFrom(form::accessibleName(model_, name)), 0,
+                                 std::nullopt,
+                                 quendra::wideFrom(form::accessibleDescription(model_, name))};
     switch (state.kind) {
     case ControlKind::Slider:
         facts.role = ROLE_SYSTEM_SLIDER;
-        facts.value = win32::widen(std::to_string(state.position));
+        facts.value = quendra::wideFrom(std::to_string(state.position));
         break;
     case ControlKind::DropDown:
         facts.role = ROLE_SYSTEM_COMBOBOX;
-        facts.value = win32::widen(state.text);
+        facts.value = quendra::wideFrom(state.text);
         break;
     case ControlKind::Edit:
         facts.role = ROLE_SYSTEM_TEXT;
-        facts.value = win32::widen(state.text);
+        facts.value = quendra::wideFrom(state.text);
         break;
     default:
         break;
@@ -555,7 +557,7 @@ void TForm1::mirror(const std::string& name, Field field) {
         if (state.kind == ControlKind::DropDown) {
             win32::ComboBoxView(handle).mirror(state);
         } else if (state.kind == ControlKind::Edit) {
-            const std::wstring text = win32::widen(state.text);
+            const std::wstring text = quendra::wideFrom(state.text);
             if (win32::DropDownInput::textOf(handle) != text)
                 SetWindowTextW(handle, text.c_str());
         }
@@ -624,7 +626,7 @@ void TForm1::command(HWND handle, WORD code) {
         break;
     case ControlKind::Edit:
         if (code == EN_CHANGE) {
-            const std::string text = win32::narrow(win32::DropDownInput::textOf(handle));
+            const std::string text = quendra::utf8From(win32::DropDownInput::textOf(handle));
             if (text != state.text)
                 input.textChanged(name, text);
         }
@@ -660,8 +662,8 @@ void TForm1::sliderMoved(HWND slider) {
 void TForm1::Button1Click() {
     const quendra::StartOutcome outcome = actions_.startEncoding();
     if (!outcome.started)
-        MessageBoxW(window_, win32::widen(outcome.failureText).c_str(),
-                    win32::widen(form::kApplicationTitle).c_str(), MB_OK | MB_ICONWARNING);
+        MessageBoxW(window_, quendra::wideFrom(outcome.failureText).c_str(),
+                    quendra::wideFrom(form::kApplicationTitle).c_str(), MB_OK | MB_ICONWARNING);
 }
 
 void TForm1::chooseFile(form::Chooser chooser) {
@@ -679,7 +681,7 @@ void TForm1::fileDropped(ControlName field, HDROP drop) {
     if (query && query(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
         std::wstring path(query(drop, 0, nullptr, 0) + 1, L'\0');
         path.resize(query(drop, 0, path.data(), static_cast<UINT>(path.size())));
-        actions_.fileChosen(field, win32::narrow(path));
+        actions_.fileChosen(field, quendra::utf8From(path));
     }
     if (finish)
         finish(drop);
