@@ -1,8 +1,8 @@
 #pragma once
 
 #include "AccessibleSources.h"
-#include "ChooserSettings.h"
-#include "ControlState.h"
+#include "ControlToolkit.h"
+#include "ControlWalk.h"
 #include "DensityLayout.h"
 #include "DropDownInput.h"
 #include "EncoderLauncher.h"
@@ -10,7 +10,6 @@
 #include "FormActions.h"
 #include "FormModel.h"
 #include "HoverHints.h"
-#include "Placements.h"
 #include "ScrolledPane.h"
 #include "Window.h"
 
@@ -21,11 +20,11 @@
 #include <string>
 #include <vector>
 
-// The program's one window, drawn with the Windows API from the window's description. It owns
-// the form model and shows it; every user input goes to the core's actions, and every change
-// of the model is mirrored back into the named control. Each control's window identifier comes
-// from its name (ControlIds.h).
-class TForm1 : public quendra::win32::Window {
+// The program's one window, drawn with the Windows API: the walk (form::ControlWalk) makes,
+// places and mirrors its controls through the Windows calls here and takes the input they
+// report; the window itself handles its frame's messages. Each control's window identifier
+// comes from its name (ControlIds.h).
+class TForm1 : public quendra::win32::Window, private quendra::form::ControlToolkit {
 public:
     TForm1(quendra::EncoderLauncher& launcher, HINSTANCE instance);
     ~TForm1();
@@ -35,49 +34,55 @@ public:
     // Keyboard navigation between the controls and the hints; true where the message was used.
     bool preTranslate(MSG& message);
 
-    void Button1Click(); // "Start encoding"
-
 private:
+    using Part = quendra::form::Part;
+
     LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-    void createFrame();
-    void createControls();
-    HWND createControl(const quendra::ControlState& state);
-    void createRadioButtons(const quendra::ControlState& state);
-    void createDecorations();
-    void attachInput();
-    RECT inClient(quendra::ControlName parent, quendra::form::PixelRect rect) const;
-    RECT rectOf(const quendra::ControlState& state) const;
-    RECT radioButtonRect(const quendra::ControlState& group, std::size_t index) const;
-    RECT creditRect(const quendra::form::CreditLine& line) const;
-    void applyFont(HWND handle, const quendra::ControlState& state) const;
-    void densityChanged(int dpi, const RECT& suggested);
-
     void notified(HWND control, UINT message, WORD code);
-    void command(HWND control, WORD code);
-    void sliderMoved(HWND slider);
-    void chooseFile(quendra::form::Chooser chooser);
-
-    void mirror(const std::string& name, quendra::Field field);
-    void mirrorAll();
-
+    void dropDownNotified(HWND comboBox, quendra::ControlName name, WORD code);
+    void densityChanged(int dpi, const RECT& suggested);
     quendra::ControlName controlAt(POINT screen) const;
-    quendra::ControlName nameOf(HWND control) const;
+
+    void make(const quendra::ControlState& control, quendra::ControlName parent,
+              const quendra::form::ControlPlace& place) override;
+    void makePicture(const quendra::form::PicturePlacement& picture) override;
+    void makeCreditLine(const quendra::form::CreditLine& line) override;
+    void takeDrops(quendra::ControlName field) override;
+    void describe(quendra::ControlName control, const std::string& name,
+                  const std::string& description) override;
+    int captionRoom(const Part&, quendra::ControlKind kind, const std::string& caption) override;
+    void place(const Part& part, const quendra::form::ControlPlace& place) override;
+    bool flag(const Part& part, Flag flag) const override;
+    void setFlag(const Part& part, Flag flag, bool on) override;
+    void setTabStop(const Part& button, bool on) override;
+    std::string text(quendra::ControlName field) const override;
+    void setText(quendra::ControlName field, const std::string& text) override;
+    quendra::DropDownView& dropDown(quendra::ControlName dropDown) override;
+    int position(quendra::ControlName slider) const override;
+    void setPosition(quendra::ControlName slider, int position) override;
+    std::string chooseFile(const quendra::form::ChooserSettings& settings) override;
+    void tellStartFailed(const std::string& text) override;
+
+    HWND makeWindow(const wchar_t* className, const std::wstring& text, DWORD style, DWORD extended,
+                    const quendra::form::PixelRect& place, int id);
+    void makeRadioButtons(const quendra::ControlState& group);
+    void applyFont(HWND window, quendra::ControlKind kind) const;
+    HWND windowOf(const Part& part) const;
 
     HINSTANCE instance_;
     quendra::FormModel model_;
     quendra::FormActions actions_;
+    quendra::form::ControlWalk walk_;
     std::unique_ptr<quendra::win32::DensityLayout> layout_;
     std::unique_ptr<quendra::win32::ScrolledPane> pane_; // everything the window shows
-    std::map<std::string, HWND, std::less<>> controls_;
-    std::map<HWND, std::string> names_;
+    std::map<std::string, HWND, std::less<>> windows_;   // controls, pictures, credit lines
     std::map<std::string, std::vector<HWND>, std::less<>> radioButtons_;
-    std::vector<std::unique_ptr<quendra::win32::DropDownInput>> dropDowns_;
+    std::map<HWND, Part> parts_; // the controls and radio buttons, by window
+    std::map<std::string, std::unique_ptr<quendra::win32::DropDownInput>, std::less<>> dropDowns_;
     std::vector<std::unique_ptr<quendra::win32::FileDropTarget>> dropTargets_;
     quendra::win32::AccessibleSources accessibility_{model_};
+    std::map<std::string, std::pair<quendra::form::Picture, HBITMAP>, std::less<>> pictures_;
+    int decorations_ = 0;
     HWND lastFocus_ = nullptr; // where the focus goes back when the window is active again
-    std::vector<HBITMAP> pictures_;
     std::unique_ptr<quendra::win32::HoverHints> hints_;
-    int listener_ = 0;
-    int mirroring_ = 0;
 };
