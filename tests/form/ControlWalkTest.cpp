@@ -1,5 +1,7 @@
 #include "ControlWalk.h"
 
+#include "PlatformLine.h"
+#include "RecordingLauncher.h"
 #include "Roles.h"
 
 #include <gtest/gtest.h>
@@ -16,22 +18,6 @@ using Flag = ControlToolkit::Flag;
 
 namespace {
 
-// A drop-down's line as a toolkit keeps it.
-class Line : public DropDownView {
-public:
-    std::string line;
-    TextSelection selected;
-    int entry = -1;
-    std::string text() const override { return line; }
-    TextSelection selection() const override { return selected; }
-
-protected:
-    int currentEntry() const override { return entry; }
-    void setCurrentEntry(int e) override { entry = e; }
-    void setText(const std::string& t) override { line = t; }
-    void select(const std::string&, const TextSelection& s) override { selected = s; }
-};
-
 // A toolkit that keeps what it is told, and reports input of its own wherever it is written to,
 // as a toolkit's signals may.
 class RecordingToolkit : public ControlToolkit {
@@ -45,7 +31,7 @@ public:
     std::map<std::pair<std::string, int>, bool> tabStops;
     std::map<std::string, std::string, std::less<>> texts;
     std::map<std::string, int, std::less<>> positions;
-    std::map<std::string, Line, std::less<>> lines;
+    std::map<std::string, PlatformLine, std::less<>> lines;
     int writes = 0;
     std::string chosen;
     std::vector<std::string> choosers;
@@ -113,19 +99,11 @@ private:
     }
 };
 
-class Launcher : public EncoderLauncher {
-public:
-    LaunchResult launch(const EncoderCommand& command) override {
-        lines.push_back(command.line);
-        return result;
-    }
-    std::vector<std::string> lines;
-    LaunchResult result{true, {}, {}};
-};
-
 class ControlWalkTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        for (const ControlState& c : model.controls())
+            toolkit.lines[c.name].items = c.items;
         toolkit.walk = &walk;
         walk.make(1.0);
         toolkit.walk = nullptr;
@@ -135,7 +113,7 @@ protected:
     }
 
     FormModel model;
-    Launcher launcher;
+    RecordingLauncher launcher;
     FormActions actions{model, launcher};
     RecordingToolkit toolkit;
     ControlWalk walk{model, actions, toolkit};
@@ -240,7 +218,7 @@ TEST_F(ControlWalkTest, AnEditIsStoredOnlyWhereItChangedTheText) {
 }
 
 TEST_F(ControlWalkTest, TypingIsCharactersAPersonTypesTakenOneAtATime) {
-    Line& line = toolkit.lines["ComboBox1"];
+    PlatformLine& line = toolkit.lines["ComboBox1"];
     line.selected = {0, 4, 4}; // "auto" selected
     for (const char* control : {"\x01", "\x7F", "\xC2\x85", ""})
         EXPECT_FALSE(walk.typed(control::ComboBox1, control));

@@ -46,6 +46,12 @@ QString qs(ControlName name) {
     return QString::fromUtf8(name.data(), qsizetype(name.size()));
 }
 
+// In the metrics the window's tables were drawn around.
+template <typename Widget> Widget* styled(Widget* widget, QStyle* style) {
+    widget->setStyle(style);
+    return widget;
+}
+
 QLabel* plainLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
@@ -148,19 +154,14 @@ QWidget* TForm1::makeWidget(const ControlState& c, QWidget* parent) {
         connect(edit, &QLineEdit::textEdited, this, [this, name] { walk_.edited(name); });
         return edit;
     }
-    case ControlKind::CheckBox: {
-        auto* box = new QCheckBox(qs(c.caption), parent);
-        box->setStyle(classicMetrics_);
-        connect(box, &QCheckBox::clicked, this, [this, name] { walk_.clicked({name}); });
-        return box;
-    }
+    case ControlKind::CheckBox:
+        return clickable(styled(new QCheckBox(qs(c.caption), parent), classicMetrics_), {name});
     case ControlKind::DropDown:
         return makeDropDown(c, parent);
     case ControlKind::Button: {
         auto* button = new QPushButton(qs(c.caption), parent);
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, name] { walk_.clicked({name}); });
-        return button;
+        return clickable(button, {name});
     }
     case ControlKind::Slider:
         return makeSlider(c, parent);
@@ -169,9 +170,12 @@ QWidget* TForm1::makeWidget(const ControlState& c, QWidget* parent) {
     case ControlKind::GroupBox:
         break;
     }
-    auto* box = new QGroupBox(qs(c.caption), parent);
-    box->setStyle(classicMetrics_);
-    return box;
+    return styled(new QGroupBox(qs(c.caption), parent), classicMetrics_);
+}
+
+QWidget* TForm1::clickable(QAbstractButton* button, const Part& part) {
+    connect(button, &QAbstractButton::clicked, this, [this, part] { walk_.clicked(part); });
+    return button;
 }
 
 QWidget* TForm1::makeDropDown(const ControlState& c, QWidget* parent) {
@@ -197,23 +201,19 @@ QWidget* TForm1::makeSlider(const ControlState& c, QWidget* parent) {
     slider->setTickInterval(form::kSliderTickInterval);
     slider->setSingleStep(form::kSliderLineStep);
     slider->setPageStep(form::kSliderPageStep);
-    slider->setStyle(classicMetrics_);
+    styled(slider, classicMetrics_);
     connect(slider, &QSlider::valueChanged, this,
             [this, name = ControlName(c.name)] { walk_.moved(name); });
     return slider;
 }
 
 QWidget* TForm1::makeRadioGroup(const ControlState& c, QWidget* parent) {
-    auto* group = new QGroupBox(qs(c.caption), parent);
-    group->setStyle(classicMetrics_);
+    QWidget* group = styled(new QGroupBox(qs(c.caption), parent), classicMetrics_);
     std::vector<QRadioButton*>& buttons = radioButtons_[c.name];
     for (std::size_t i = 0; i < c.items.size(); ++i) {
-        auto* button = new QRadioButton(qs(c.items[i]), group);
-        button->setObjectName(qs(c.name) + QLatin1Char('_') + QString::number(i));
-        button->setStyle(classicMetrics_);
-        connect(button, &QRadioButton::clicked, this,
-                [this, part = Part{c.name, int(i)}] { walk_.clicked(part); });
-        buttons.push_back(button);
+        buttons.push_back(styled(new QRadioButton(qs(c.items[i]), group), classicMetrics_));
+        buttons.back()->setObjectName(qs(c.name) + QLatin1Char('_') + QString::number(i));
+        clickable(buttons.back(), {c.name, int(i)});
     }
     return group;
 }

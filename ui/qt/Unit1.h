@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class QAbstractButton;
 class QRadioButton;
 class QScrollArea;
 
@@ -74,6 +75,7 @@ private:
     QWidget* makeDropDown(const quendra::ControlState& control, QWidget* parent);
     QWidget* makeSlider(const quendra::ControlState& control, QWidget* parent);
     QWidget* makeRadioGroup(const quendra::ControlState& control, QWidget* parent);
+    QWidget* clickable(QAbstractButton* button, const Part& part);
     void chainTabOrder();
     QWidget* widget(const Part& part) const;
 
