@@ -6,6 +6,7 @@
 #include "LayoutScale.h"
 #include "Placements.h"
 
+#include <functional>
 #include <string>
 
 namespace quendra::form {
@@ -24,6 +25,10 @@ struct ControlPlace {
     PixelRect inWindow;
 };
 
+// Where the walk puts a part: in its table place, grown to the room its caption needs where it
+// grows with its caption (asked of the toolkit then, so a part is measured once it is made).
+using Placing = std::function<ControlPlace(const Part& part)>;
+
 // What a window shell does for the walk (ControlWalk), with its toolkit's calls and nothing
 // more: it makes, places and shows the controls it is told to, reports the person's input to
 // the walk and decides nothing.
@@ -33,23 +38,23 @@ public:
 
     virtual ~ControlToolkit() = default;
 
-    // A control of the model in its state: a label, check box, button or box with its caption, a
-    // field or drop-down with its text and entries, a slider with its range, a radio group with
-    // a button for each entry. Its parent (the window, Form1, or a group box) is made already;
-    // `place` is its table's, before its caption is measured.
-    virtual void make(const ControlState& control, ControlName parent,
-                      const ControlPlace& place) = 0;
-    virtual void makePicture(const PicturePlacement& picture) = 0;
-    virtual void makeCreditLine(const CreditLine& line) = 0;
+    // A control of the model in its state, each of its parts where `placing` puts it: a label,
+    // check box, button or box with its caption, a field or drop-down with its text and entries,
+    // a slider with its range, a radio group with a button for each entry. Its parent (the
+    // window, Form1, or a group box) is made already.
+    virtual void make(const ControlState& control, ControlName parent, const Placing& placing) = 0;
+    virtual void makePicture(const PicturePlacement& picture, const Placing& placing) = 0;
+    virtual void makeCreditLine(const CreditLine& line, const Placing& placing) = 0;
     // A field that takes files dragged onto it (the walk says which drop it takes).
     virtual void takeDrops(ControlName field) = 0;
     // What assistive technology announces for the control, beyond what the toolkit tells.
     virtual void describe(ControlName control, const std::string& name,
                           const std::string& description) = 0;
 
-    // The room, in pixels, a made part's caption needs in the window's font, a mark included
-    // (a radio button's kind is its group's).
+    // The room, in pixels, a part's caption needs in the window's font, a mark included (a radio
+    // button's kind is its group's, a credit line's a label's).
     virtual int captionRoom(const Part& part, ControlKind kind, const std::string& caption) = 0;
+    // A made part placed anew (at another density).
     virtual void place(const Part& part, const ControlPlace& place) = 0;
 
     // What the window shows, read back so that the walk writes only what differs.

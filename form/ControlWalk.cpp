@@ -56,21 +56,18 @@ ControlWalk::~ControlWalk() {
 }
 
 void ControlWalk::make(double scale) {
-    for (ControlName name : stackingOrder(model_)) {
-        const Placement* p = placementOf(name);
-        toolkit_.make(model_.control(name), p->parent,
-                      placeIn(p->parent, scaled(p->rect, scale), scale));
-    }
+    const Placing placing = [this, scale](const Part& part) { return placeOf(part, scale); };
+    for (ControlName name : stackingOrder(model_))
+        toolkit_.make(model_.control(name), placementOf(name)->parent, placing);
     for (const PicturePlacement& picture : pictures())
-        toolkit_.makePicture(picture);
+        toolkit_.makePicture(picture, placing);
     for (const CreditLine& line : creditLines())
-        toolkit_.makeCreditLine(line);
+        toolkit_.makeCreditLine(line, placing);
     for (const ControlState& c : model_.controls()) {
         if (takesDroppedFiles(c.name))
             toolkit_.takeDrops(c.name);
         describe(c);
     }
-    place(scale);
     const auto mirrorField = [this](const std::string& name, Field field) { mirror(name, field); };
     model_.tellAll(mirrorField);
     listener_ = model_.subscribe(mirrorField);
@@ -85,31 +82,38 @@ void ControlWalk::describe(const ControlState& control) {
 
 void ControlWalk::place(double scale) {
     for (const Placement& p : placements()) {
+        toolkit_.place({p.name}, placeOf({p.name}, scale));
         const ControlState& c = model_.control(p.name);
-        const int room =
-            growsWithCaption(c.kind) ? toolkit_.captionRoom({c.name}, c.kind, c.caption) : 0;
-        toolkit_.place({c.name},
-                       placeIn(p.parent, captionPlace(model_, c.name, scale, room), scale));
-        placeButtons(c, scale);
+        for (int i = 0; c.kind == ControlKind::RadioGroup && i < int(c.items.size()); ++i)
+            toolkit_.place({p.name, i}, placeOf({p.name, i}, scale));
     }
     for (const PicturePlacement& p : pictures())
-        toolkit_.place({p.name}, placeIn(control::Form1, scaled(p.rect, scale), scale));
-    for (const CreditLine& line : creditLines()) {
-        const int room = toolkit_.captionRoom({line.name}, ControlKind::Label, line.text);
-        toolkit_.place({line.name}, placeIn(control::Form1, creditPlace(line, scale, room), scale));
-    }
+        toolkit_.place({p.name}, placeOf({p.name}, scale));
+    for (const CreditLine& line : creditLines())
+        toolkit_.place({line.name}, placeOf({line.name}, scale));
 }
 
-void ControlWalk::placeButtons(const ControlState& group, double scale) {
-    if (group.kind != ControlKind::RadioGroup)
-        return;
-    for (std::size_t i = 0; i < group.items.size(); ++i) {
-        const Part button{group.name, static_cast<int>(i)};
-        const int room = toolkit_.captionRoom(button, group.kind, group.items[i]);
-        toolkit_.place(
-            button,
-            placeIn(group.name, radioButtonPlace(model_, group.name, i, scale, room), scale));
+ControlPlace ControlWalk::placeOf(const Part& part, double scale) {
+    if (!model_.has(part.control))
+        return decorationPlace(part, scale);
+    const ControlState& c = model_.control(part.control);
+    if (part.button != Part::kWhole) {
+        const auto button = static_cast<std::size_t>(part.button);
+        const int room = toolkit_.captionRoom(part, c.kind, c.items.at(button));
+        return placeIn(c.name, radioButtonPlace(model_, c.name, button, scale, room), scale);
     }
+    const int room = growsWithCaption(c.kind) ? toolkit_.captionRoom(part, c.kind, c.caption) : 0;
+    return placeIn(placementOf(c.name)->parent, captionPlace(model_, c.name, scale, room), scale);
+}
+
+ControlPlace ControlWalk::decorationPlace(const Part& part, double scale) {
+    for (const PicturePlacement& p : pictures())
+        if (p.name == part.control)
+            return placeIn(control::Form1, scaled(p.rect, scale), scale);
+    const auto line = std::find_if(creditLines().begin(), creditLines().end(),
+                                   [&](const CreditLine& c) { return c.name == part.control; });
+    const int room = toolkit_.captionRoom(part, ControlKind::Label, line->text);
+    return placeIn(control::Form1, creditPlace(*line, scale, room), scale);
 }
 
 ControlPlace ControlWalk::placeIn(ControlName parent, const PixelRect& inParent,

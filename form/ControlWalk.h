@@ -23,7 +23,7 @@ public:
     // Makes every control in the stacking order, then the pictures and the credit lines, places
     // them at `scale` and shows the model in them; from then on every change of the model.
     void make(double scale);
-    // Every part at a scale: at the start, and again where the density changes.
+    // Every part placed anew at another scale, where the density changes.
     void place(double scale);
     // Shows one field of the model. What the window shows already is left untouched, and what
     // the toolkit reports meanwhile is no input.
@@ -48,7 +48,9 @@ public:
 
 private:
     void describe(const ControlState& control);
-    void placeButtons(const ControlState& group, double scale);
+    // Where a part goes at a scale: a control or radio button, a picture or a credit line.
+    ControlPlace placeOf(const Part& part, double scale);
+    ControlPlace decorationPlace(const Part& part, double scale);
     ControlPlace placeIn(ControlName parent, const PixelRect& inParent, double scale) const;
     void show(const Part& part, ControlToolkit::Flag flag, bool on);
     void mirrorText(const ControlState& control);

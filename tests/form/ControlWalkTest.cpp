@@ -38,12 +38,21 @@ public:
     std::vector<std::string> failures;
     ControlWalk* walk = nullptr; // told of input at each write while set
 
-    void make(const ControlState& c, ControlName parent, const ControlPlace&) override {
+    void make(const ControlState& c, ControlName parent, const Placing& placing) override {
         made.emplace_back(c.name);
         parents[c.name] = parent;
+        for (int i = Part::kWhole; i < int(c.kind == ControlKind::RadioGroup ? c.items.size() : 0);
+             ++i)
+            place({c.name, i}, placing({c.name, i}));
     }
-    void makePicture(const PicturePlacement& p) override { made.emplace_back(p.name); }
-    void makeCreditLine(const CreditLine& c) override { made.emplace_back(c.name); }
+    void makePicture(const PicturePlacement& p, const Placing& placing) override {
+        made.emplace_back(p.name);
+        place({p.name}, placing({p.name}));
+    }
+    void makeCreditLine(const CreditLine& c, const Placing& placing) override {
+        made.emplace_back(c.name);
+        place({c.name}, placing({c.name}));
+    }
     void takeDrops(ControlName field) override { dropTargets.emplace_back(field); }
     void describe(ControlName c, const std::string& name, const std::string&) override {
         names[std::string(c)] = name;

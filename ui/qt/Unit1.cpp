@@ -137,13 +137,19 @@ QWidget* TForm1::widget(const Part& part) const {
 
 // --- making ---------------------------------------------------------------------------------
 
-void TForm1::make(const ControlState& control, ControlName parent, const form::ControlPlace&) {
-    QWidget* made = makeWidget(control, parent == control::Form1 ? client_ : widget({parent}));
-    made->setObjectName(qs(control.name));
-    widgets_.emplace(control.name, made);
+void TForm1::make(const ControlState& control, ControlName parent, const form::Placing& placing) {
+    QWidget* in = parent == control::Form1 ? client_ : widget({parent});
+    add(control.name, makeWidget(control, in, placing), placing);
 }
 
-QWidget* TForm1::makeWidget(const ControlState& c, QWidget* parent) {
+// A made widget, named and placed.
+void TForm1::add(ControlName name, QWidget* widget, const form::Placing& placing) {
+    widget->setObjectName(qs(name));
+    widgets_.emplace(name, widget);
+    place({name}, placing({name}));
+}
+
+QWidget* TForm1::makeWidget(const ControlState& c, QWidget* parent, const form::Placing& placing) {
     const ControlName name = c.name;
     switch (c.kind) {
     case ControlKind::Label:
@@ -166,7 +172,7 @@ QWidget* TForm1::makeWidget(const ControlState& c, QWidget* parent) {
     case ControlKind::Slider:
         return makeSlider(c, parent);
     case ControlKind::RadioGroup:
-        return makeRadioGroup(c, parent);
+        return makeRadioGroup(c, parent, placing);
     case ControlKind::GroupBox:
         break;
     }
@@ -207,29 +213,28 @@ QWidget* TForm1::makeSlider(const ControlState& c, QWidget* parent) {
     return slider;
 }
 
-QWidget* TForm1::makeRadioGroup(const ControlState& c, QWidget* parent) {
+QWidget* TForm1::makeRadioGroup(const ControlState& c, QWidget* parent,
+                                const form::Placing& placing) {
     QWidget* group = styled(new QGroupBox(qs(c.caption), parent), classicMetrics_);
     std::vector<QRadioButton*>& buttons = radioButtons_[c.name];
     for (std::size_t i = 0; i < c.items.size(); ++i) {
         buttons.push_back(styled(new QRadioButton(qs(c.items[i]), group), classicMetrics_));
         buttons.back()->setObjectName(qs(c.name) + QLatin1Char('_') + QString::number(i));
         clickable(buttons.back(), {c.name, int(i)});
+        place({c.name, int(i)}, placing({c.name, int(i)}));
     }
     return group;
 }
 
-void TForm1::makePicture(const form::PicturePlacement& p) {
+void TForm1::makePicture(const form::PicturePlacement& p, const form::Placing& placing) {
     auto* label = new QLabel(client_);
-    label->setObjectName(qs(p.name));
     label->setPixmap(ui::artwork(p.picture));
     label->setAlignment(Qt::AlignCenter);
-    widgets_.emplace(p.name, label);
+    add(p.name, label, placing);
 }
 
-void TForm1::makeCreditLine(const form::CreditLine& c) {
-    QLabel* label = plainLabel(QString::fromUtf8(c.text), client_);
-    label->setObjectName(qs(c.name));
-    widgets_.emplace(c.name, label);
+void TForm1::makeCreditLine(const form::CreditLine& c, const form::Placing& placing) {
+    add(c.name, plainLabel(QString::fromUtf8(c.text), client_), placing);
 }
 
 void TForm1::takeDrops(ControlName field) {

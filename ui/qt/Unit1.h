@@ -51,9 +51,11 @@ private:
     using Part = quendra::form::Part;
 
     void make(const quendra::ControlState& control, quendra::ControlName parent,
-              const quendra::form::ControlPlace&) override;
-    void makePicture(const quendra::form::PicturePlacement& picture) override;
-    void makeCreditLine(const quendra::form::CreditLine& line) override;
+              const quendra::form::Placing& placing) override;
+    void makePicture(const quendra::form::PicturePlacement& picture,
+                     const quendra::form::Placing& placing) override;
+    void makeCreditLine(const quendra::form::CreditLine& line,
+                        const quendra::form::Placing& placing) override;
     void takeDrops(quendra::ControlName field) override;
     void describe(quendra::ControlName control, const std::string& name,
                   const std::string& description) override;
@@ -71,10 +73,13 @@ private:
     std::string chooseFile(const quendra::form::ChooserSettings& settings) override;
     void tellStartFailed(const std::string& text) override;
 
-    QWidget* makeWidget(const quendra::ControlState& control, QWidget* parent);
+    void add(quendra::ControlName name, QWidget* widget, const quendra::form::Placing& placing);
+    QWidget* makeWidget(const quendra::ControlState& control, QWidget* parent,
+                        const quendra::form::Placing& placing);
     QWidget* makeDropDown(const quendra::ControlState& control, QWidget* parent);
     QWidget* makeSlider(const quendra::ControlState& control, QWidget* parent);
-    QWidget* makeRadioGroup(const quendra::ControlState& control, QWidget* parent);
+    QWidget* makeRadioGroup(const quendra::ControlState& control, QWidget* parent,
+                            const quendra::form::Placing& placing);
     QWidget* clickable(QAbstractButton* button, const Part& part);
     void chainTabOrder();
     QWidget* widget(const Part& part) const;

@@ -195,13 +195,15 @@ HWND TForm1::makeWindow(const wchar_t* className, const std::wstring& text, DWOR
                            instance_, nullptr);
 }
 
-void TForm1::make(const ControlState& c, ControlName, const form::ControlPlace& place) {
+// Each made at its place and given the font then: a drop-down takes its height from its font.
+void TForm1::make(const ControlState& c, ControlName, const form::Placing& placing) {
     const win32::ControlWindow kind = win32::controlWindow(c);
     // An edit field or drop-down is made with its text, the rest with their caption.
     const bool holdsText = c.kind == ControlKind::Edit || c.kind == ControlKind::DropDown;
     HWND made =
         makeWindow(kind.className, quendra::wideFrom(holdsText ? c.text : c.caption), kind.style,
-                   kind.extended, place.inWindow, win32::controlId(model_, c.name));
+                   kind.extended, placing({c.name}).inWindow, win32::controlId(model_, c.name));
+    applyFont(made, c.kind);
     windows_.emplace(c.name, made);
     parts_.emplace(made, Part{c.name});
     switch (c.kind) {
@@ -223,7 +225,7 @@ void TForm1::make(const ControlState& c, ControlName, const form::ControlPlace& 
         SendMessageW(made, TBM_SETPAGESIZE, 0, form::kSliderPageStep);
         break;
     case ControlKind::RadioGroup:
-        makeRadioButtons(c);
+        makeRadioButtons(c, placing);
         [[fallthrough]];
     case ControlKind::GroupBox:
         win32::drawAroundControls(made);
@@ -233,28 +235,43 @@ void TForm1::make(const ControlState& c, ControlName, const form::ControlPlace& 
     }
 }
 
-void TForm1::makeRadioButtons(const ControlState& group) {
+void TForm1::makeRadioButtons(const ControlState& group, const form::Placing& placing) {
     std::vector<HWND>& buttons = radioButtons_[group.name];
-    for (std::size_t i = 0; i < group.items.size(); ++i) {
+    for (int i = 0; i < int(group.items.size()); ++i) {
         // The first button opens the group: the arrow keys move within it, Tab enters and leaves.
         const DWORD style = win32::stateStyle(group) | BS_AUTORADIOBUTTON | (i ? 0 : WS_GROUP);
-        buttons.push_back(makeWindow(WC_BUTTONW, quendra::wideFrom(group.items[i]), style, 0, {},
-                                     win32::radioButtonId(model_, group.name, int(i))));
-        parts_.emplace(buttons.back(), Part{group.name, int(i)});
+        buttons.push_back(makeWindow(WC_BUTTONW, quendra::wideFrom(group.items[std::size_t(i)]),
+                                     style, 0, placing({group.name, i}).inWindow,
+                                     win32::radioButtonId(model_, group.name, i)));
+        applyFont(buttons.back(), group.kind);
+        parts_.emplace(buttons.back(), Part{group.name, i});
     }
 }
 
-void TForm1::makePicture(const form::PicturePlacement& p) {
-    windows_.emplace(p.name,
-                     makeWindow(WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_CENTERIMAGE,
-                                0, {}, win32::kFirstDecorationId + decorations_++));
-    pictures_.emplace(p.name, std::pair{p.picture, HBITMAP()});
+void TForm1::makePicture(const form::PicturePlacement& p, const form::Placing& placing) {
+    const form::PixelRect r = placing({p.name}).inWindow;
+    HWND made = makeWindow(WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_CENTERIMAGE, 0,
+                           r, win32::kFirstDecorationId + decorations_++);
+    windows_.emplace(p.name, made);
+    showPicture(made, pictures_[std::string(p.name)] = {p.picture, nullptr});
+    // The control keeps its place: the picture is centred in it.
+    MoveWindow(made, r.left, r.top, r.width, r.height, FALSE);
 }
 
-void TForm1::makeCreditLine(const form::CreditLine& line) {
-    windows_.emplace(line.name, makeWindow(WC_STATICW, quendra::wideFrom(line.text),
-                                           WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, {},
-                                           win32::kFirstDecorationId + decorations_++));
+void TForm1::makeCreditLine(const form::CreditLine& line, const form::Placing& placing) {
+    HWND made = makeWindow(
+        WC_STATICW, quendra::wideFrom(line.text), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
+        placing({line.name}).inWindow, win32::kFirstDecorationId + decorations_++);
+    applyFont(made, ControlKind::Label);
+    windows_.emplace(line.name, made);
+}
+
+// The picture at the layout's scale, where it can be loaded.
+void TForm1::showPicture(HWND window, std::pair<form::Picture, HBITMAP>& picture) {
+    if (HBITMAP bitmap = win32::loadPicture(instance_, picture.first, layout_->scale())) {
+        SendMessageW(window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+        DeleteObject(std::exchange(picture.second, bitmap));
+    }
 }
 
 void TForm1::takeDrops(ControlName field) {
@@ -272,18 +289,12 @@ int TForm1::captionRoom(const Part&, ControlKind kind, const std::string& captio
     return layout_->captionRoom(kind, caption);
 }
 
-// Placed first, then given the font, as when it was made: a drop-down takes its height from its
-// font. A picture is centred in its place, at the layout's scale.
+// Placed first, then given the font, as when it was made.
 void TForm1::place(const Part& part, const form::ControlPlace& place) {
     HWND w = windowOf(part);
     const auto picture = pictures_.find(part.control);
-    if (picture != pictures_.end()) {
-        auto& [which, shown] = picture->second;
-        if (HBITMAP bitmap = win32::loadPicture(instance_, which, layout_->scale())) {
-            SendMessageW(w, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-            DeleteObject(std::exchange(shown, bitmap));
-        }
-    }
+    if (picture != pictures_.end())
+        showPicture(w, picture->second);
     const form::PixelRect& r = place.inWindow;
     SetWindowPos(w, nullptr, r.left, r.top, r.width, r.height,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);

@@ -44,9 +44,11 @@ private:
     quendra::ControlName controlAt(POINT screen) const;
 
     void make(const quendra::ControlState& control, quendra::ControlName parent,
-              const quendra::form::ControlPlace& place) override;
-    void makePicture(const quendra::form::PicturePlacement& picture) override;
-    void makeCreditLine(const quendra::form::CreditLine& line) override;
+              const quendra::form::Placing& placing) override;
+    void makePicture(const quendra::form::PicturePlacement& picture,
+                     const quendra::form::Placing& placing) override;
+    void makeCreditLine(const quendra::form::CreditLine& line,
+                        const quendra::form::Placing& placing) override;
     void takeDrops(quendra::ControlName field) override;
     void describe(quendra::ControlName control, const std::string& name,
                   const std::string& description) override;
@@ -65,7 +67,9 @@ private:
 
     HWND makeWindow(const wchar_t* className, const std::wstring& text, DWORD style, DWORD extended,
                     const quendra::form::PixelRect& place, int id);
-    void makeRadioButtons(const quendra::ControlState& group);
+    void makeRadioButtons(const quendra::ControlState& group,
+                          const quendra::form::Placing& placing);
+    void showPicture(HWND window, std::pair<quendra::form::Picture, HBITMAP>& picture);
     void applyFont(HWND window, quendra::ControlKind kind) const;
     HWND windowOf(const Part& part) const;
 
