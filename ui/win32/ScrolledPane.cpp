@@ -1,5 +1,7 @@
 #include "ScrolledPane.h"
 
+#include "LayoutScale.h"
+
 #include <algorithm>
 
 namespace quendra::win32 {
@@ -7,6 +9,7 @@ namespace quendra::win32 {
 namespace {
 
 constexpr int kWheelLines = 3;
+constexpr int kLine = 16; // pixels at the layout's scale
 
 } // namespace
 
@@ -20,9 +23,9 @@ ScrolledPane::ScrolledPane(HWND frame, HINSTANCE instance, Notice notice)
     create(pane, WS_EX_CONTROLPARENT, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, {}, frame);
 }
 
-void ScrolledPane::resize(SIZE extent, int line) {
+void ScrolledPane::resize(SIZE extent, double scale) {
     extent_ = extent;
-    line_ = line;
+    line_ = form::scaled(kLine, scale);
     SetWindowPos(window(), nullptr, 0, 0, extent.cx, extent.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

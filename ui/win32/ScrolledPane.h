@@ -14,8 +14,8 @@ public:
     using Notice = std::function<void(HWND control, UINT message, WORD code)>;
     ScrolledPane(HWND frame, HINSTANCE instance, Notice notice);
 
-    // The content's size, and how far a line of scrolling goes.
-    void resize(SIZE extent, int line);
+    // The content's size, with the layout's scale, by which a line of scrolling grows.
+    void resize(SIZE extent, double scale);
     // The frame's client area changed: the scroll bars follow, and the content stays in view.
     void fit();
     void scroll(int bar, WORD request);
@@ -31,7 +31,7 @@ private:
     Notice notice_;
     SIZE extent_{};
     POINT scrolled_{};
-    int line_ = 16;
+    int line_ = 0;
 };
 
 } // namespace quendra::win32

@@ -49,7 +49,7 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, HINSTANCE instance)
     for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}})
         SendMessageW(window(), WM_SETICON, which,
                      reinterpret_cast<LPARAM>(mainIcon(instance, metric)));
-    pane_->resize(layout_->extent(), form::scaled(16, layout_->scale()));
+    pane_->resize(layout_->extent(), layout_->scale());
     walk_.make(layout_->scale());
     hints_ = std::make_unique<win32::HoverHints>(
         window(), model_, [this](POINT screen) { return controlAt(screen); });
@@ -132,7 +132,7 @@ LRESULT TForm1::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 void TForm1::densityChanged(int dpi, const RECT& suggested) {
     const auto old = std::exchange(layout_, std::make_unique<win32::DensityLayout>(dpi));
     SendMessageW(window(), WM_SETFONT, reinterpret_cast<WPARAM>(layout_->font()), FALSE);
-    pane_->resize(layout_->extent(), form::scaled(16, layout_->scale()));
+    pane_->resize(layout_->extent(), layout_->scale());
     walk_.place(layout_->scale());
     hints_->setFont(layout_->font());
     const SIZE outer = layout_->outerSize();
