@@ -36,6 +36,11 @@ void HintMachine::pointerAt(ControlName control, ScreenPoint screen) {
         shell_.startTimer(HintTimer::Rest, kHintTimings.restMs);
 }
 
+void HintMachine::input(PersonInput input) {
+    if (input != PersonInput::ButtonUp && input != PersonInput::KeyUp)
+        hide();
+}
+
 void HintMachine::dismiss() {
     hide();
 }

@@ -29,6 +29,9 @@ struct ScreenPoint {
 
 enum class HintTimer { Rest, Expire, MoveOn };
 
+// What a person does with the mouse's buttons and wheel and with the keys, as a shell reports it.
+enum class PersonInput { ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp };
+
 // What a window shell does for the hints: draws the tip and runs single-shot timers that it
 // reports back with HintMachine::timerFired.
 class HintShell {
@@ -50,7 +53,9 @@ public:
 
     // The mouse is over a control (empty: over none), at a point of the screen.
     void pointerAt(ControlName control, ScreenPoint screen);
-    // A key, a click or the wheel, or the window going away: a shown hint goes.
+    // A press of a key or a mouse button, or the wheel: a shown hint goes; letting go keeps it.
+    void input(PersonInput input);
+    // The window going away: a shown hint goes.
     void dismiss();
     void timerFired(HintTimer timer);
 

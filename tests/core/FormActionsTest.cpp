@@ -1,5 +1,7 @@
 #include "FormActions.h"
 
+#include "RecordingLauncher.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,16 +9,6 @@
 using namespace quendra;
 
 namespace {
-
-class RecordingLauncher : public EncoderLauncher {
-public:
-    LaunchResult launch(const EncoderCommand& command) override {
-        lines.push_back(command.line);
-        return result;
-    }
-    std::vector<std::string> lines;
-    LaunchResult result{true, {}, {}};
-};
 
 TEST(FormActions, StartEncodingLaunchesTheModelsCommandAndSaysWhyAStartFailed) {
     FormModel model;

@@ -124,6 +124,18 @@ TEST_F(HintMachineTest, AKeyOrAClickHidesAShownOrWaitingHint) {
     EXPECT_FALSE(shell.tip);
 }
 
+TEST_F(HintMachineTest, PressingAKeyAButtonOrTheWheelHidesTheHintLettingGoDoesNot) {
+    for (PersonInput press : {PersonInput::ButtonDown, PersonInput::Wheel, PersonInput::KeyDown}) {
+        restOn(control::CheckBox02);
+        machine.input(PersonInput::ButtonUp);
+        machine.input(PersonInput::KeyUp);
+        EXPECT_TRUE(shell.tip);
+        machine.input(press);
+        EXPECT_FALSE(shell.tip);
+        machine.pointerAt({}, {0, 0});
+    }
+}
+
 TEST_F(HintMachineTest, DisabledOrUnhintedControlsShowNone) {
     restOn(control::CheckBox18);
     for (ControlName control : {control::CheckBox14, control::Edit01, ControlName()}) {

@@ -1,6 +1,6 @@
 #include "DropDownInput.h"
 
-#include "EventWiring.h"
+#include "ControlWalk.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -11,8 +11,6 @@
 #include <QPointer>
 #include <QSignalBlocker>
 
-#include <algorithm>
-
 namespace quendra::ui {
 
 namespace {
@@ -21,16 +19,11 @@ std::u16string_view utf16(const QString& text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())};
 }
 
-// Typing, as opposed to a shortcut: AltGr arrives as Control+Alt on some platforms.
-bool isTyping(const QKeyEvent* key) {
+// A shortcut, as opposed to typing: AltGr arrives as Control+Alt on some platforms.
+bool isShortcut(const QKeyEvent* key) {
     const Qt::KeyboardModifiers mods = key->modifiers();
-    const bool control = mods.testFlag(Qt::ControlModifier);
-    const bool alt = mods.testFlag(Qt::AltModifier);
-    if (mods.testFlag(Qt::MetaModifier) || control != alt)
-        return false;
-    const QString text = key->text();
-    return !text.isEmpty() && std::all_of(text.begin(), text.end(),
-                                          [](QChar c) { return c.isPrint() || c.isSurrogate(); });
+    return mods.testFlag(Qt::MetaModifier) ||
+           mods.testFlag(Qt::ControlModifier) != mods.testFlag(Qt::AltModifier);
 }
 
 // A completer that is never used: a line edit that has one when it becomes a drop-down's gets
@@ -103,12 +96,13 @@ void ComboBoxView::select(const std::string& text, const TextSelection& utf8) {
         line_->setSelection(int(at.anchor()), int(at.active()) - int(at.anchor()));
 }
 
-DropDownInput::DropDownInput(QComboBox* comboBox, std::string name, EventWiring& wiring)
-    : QObject(comboBox), comboBox_(comboBox), name_(std::move(name)), wiring_(wiring) {
+DropDownInput::DropDownInput(QComboBox* comboBox, ControlName name, form::ControlWalk& walk)
+    : QObject(comboBox), comboBox_(comboBox), name_(name), walk_(walk) {
     // The combo box keeps the focus and hands keys to its line edit, so keys are met here.
     comboBox_->installEventFilter(this);
-    connect(comboBox_, &QComboBox::activated, this, &DropDownInput::picked);
-    connect(comboBox->lineEdit(), &QLineEdit::textEdited, this, &DropDownInput::edited);
+    connect(comboBox_, &QComboBox::activated, this,
+            [this](int index) { walk_.picked(name_, index); });
+    connect(comboBox->lineEdit(), &QLineEdit::textEdited, this, [this] { walk_.edited(name_); });
 }
 
 bool DropDownInput::eventFilter(QObject* watched, QEvent* event) {
@@ -116,37 +110,10 @@ bool DropDownInput::eventFilter(QObject* watched, QEvent* event) {
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Backspace && key->modifiers() == Qt::NoModifier) {
-        backspace();
+        walk_.backspace(name_);
         return true;
     }
-    if (isTyping(key))
-        return typed(key->text());
-    return false;
-}
-
-bool DropDownInput::typed(const QString& text) {
-    // One character at a time, each seeing the state the one before left.
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const std::string character = text.mid(i, length).toStdString();
-        ComboBoxView view(comboBox_);
-        view.show(wiring_.keyTyped(name_, view.selection(), character));
-        i += length;
-    }
-    return true;
-}
-
-void DropDownInput::backspace() {
-    ComboBoxView view(comboBox_);
-    view.show(wiring_.backspacePressed(name_, view.selection()));
-}
-
-void DropDownInput::picked(int index) {
-    ComboBoxView(comboBox_).show(wiring_.entryPicked(name_, index));
-}
-
-void DropDownInput::edited(const QString& text) {
-    wiring_.textChanged(name_, text.toStdString());
+    return !isShortcut(key) && walk_.typed(name_, key->text().toStdString());
 }
 
 } // namespace quendra::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlNames.h"
 #include "DropDownView.h"
 
 #include <QComboBox>
@@ -10,8 +11,8 @@
 
 class QLineEdit;
 
-namespace quendra {
-class EventWiring;
+namespace quendra::form {
+class ControlWalk;
 }
 
 namespace quendra::ui {
@@ -48,25 +49,19 @@ private:
     QLineEdit* line_;
 };
 
-// Routes the user's input on one editable drop-down into the core: each typed character and
-// Backspace through the completing typist, a picked entry as a pick, any other edit (Delete,
-// paste, cut, undo) as a changed text; then shows what the core says the drop-down holds.
+// Hands the person's input on one editable drop-down to the walk: typed keys and Backspace
+// before the line edit sees them, a picked entry, any other edit (Delete, paste, cut, undo).
 class DropDownInput : public QObject {
 public:
-    DropDownInput(QComboBox* comboBox, std::string name, EventWiring& wiring);
+    DropDownInput(QComboBox* comboBox, ControlName name, form::ControlWalk& walk);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool typed(const QString& text);
-    void backspace();
-    void picked(int index);
-    void edited(const QString& text);
-
     QComboBox* comboBox_;
-    std::string name_;
-    EventWiring& wiring_;
+    ControlName name_;
+    form::ControlWalk& walk_;
 };
 
 } // namespace quendra::ui

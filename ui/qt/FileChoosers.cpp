@@ -1,5 +1,6 @@
 #include "FileChoosers.h"
 
+#include "ControlWalk.h"
 #include "WindowFont.h"
 
 #include <QDir>
@@ -40,6 +41,14 @@ Qt::DropAction harmlessAction(Qt::DropActions possible) {
     return Qt::IgnoreAction;
 }
 
+std::vector<std::string> localFiles(const QList<QUrl>& urls) {
+    std::vector<std::string> files;
+    for (const QUrl& url : urls)
+        files.push_back(
+            url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()).toStdString() : "");
+    return files;
+}
+
 } // namespace
 
 QStringList nameFilters(const std::vector<form::FileFilter>& filters) {
@@ -78,17 +87,8 @@ QString chooseFile(QWidget* parent, const form::ChooserSettings& settings) {
     return confirmedChoice(dialog);
 }
 
-QString draggedLocalFile(const QMimeData* data) {
-    if (!data || !data->hasUrls())
-        return {};
-    const QList<QUrl> urls = data->urls();
-    if (urls.size() != 1 || !urls.first().isLocalFile())
-        return {};
-    return QDir::toNativeSeparators(urls.first().toLocalFile());
-}
-
-FileDropTarget::FileDropTarget(QLineEdit* field, std::function<void(const QString& path)> dropped)
-    : QObject(field), dropped_(std::move(dropped)) {
+FileDropTarget::FileDropTarget(QLineEdit* field, ControlName name, form::ControlWalk& walk)
+    : QObject(field), name_(name), walk_(walk) {
     field->installEventFilter(this);
 }
 
@@ -100,16 +100,16 @@ bool FileDropTarget::eventFilter(QObject* watched, QEvent* event) {
         auto* drop = static_cast<QDropEvent*>(event);
         if (!drop->mimeData()->hasUrls())
             return QObject::eventFilter(watched, event);
-        const QString path = draggedLocalFile(drop->mimeData());
+        const std::vector<std::string> files = localFiles(drop->mimeData()->urls());
         const Qt::DropAction action = harmlessAction(drop->possibleActions());
-        if (path.isEmpty() || action == Qt::IgnoreAction) {
+        if (!walk_.takesDrop(name_, files) || action == Qt::IgnoreAction) {
             drop->ignore();
             return true;
         }
         drop->setDropAction(action);
         drop->accept();
         if (event->type() == QEvent::Drop)
-            dropped_(path);
+            walk_.dropped(name_, files);
         return true;
     }
     default:

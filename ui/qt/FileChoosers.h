@@ -1,16 +1,18 @@
 #pragma once
 
 #include "ChooserSettings.h"
+#include "ControlNames.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 class QLineEdit;
-class QMimeData;
 class QWidget;
+
+namespace quendra::form {
+class ControlWalk;
+}
 
 namespace quendra::ui {
 
@@ -21,22 +23,19 @@ QStringList nameFilters(const std::vector<form::FileFilter>& filters);
 // chosen file's full path in the platform's spelling, or an empty string when the user cancels.
 QString chooseFile(QWidget* parent, const form::ChooserSettings& settings);
 
-// The local path, in the platform's spelling, of a drag that carries exactly one local file;
-// an empty string for any other drag.
-QString draggedLocalFile(const QMimeData* data);
-
-// Lets a file dragged from a file manager onto a path field fill it: the field's new text is
-// handed on as if typed. A drag of addresses other than one local file is refused; a drag of
-// plain text keeps the line edit's own handling.
+// Lets a file dragged from a file manager onto a path field fill it: the drag's addresses go to
+// the walk as paths in the platform's spelling (empty for an address that is no local file),
+// which says whether it takes them. A drag of plain text keeps the line edit's own handling.
 class FileDropTarget : public QObject {
 public:
-    FileDropTarget(QLineEdit* field, std::function<void(const QString& path)> dropped);
+    FileDropTarget(QLineEdit* field, ControlName name, form::ControlWalk& walk);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::function<void(const QString&)> dropped_;
+    ControlName name_;
+    form::ControlWalk& walk_;
 };
 
 } // namespace quendra::ui

@@ -13,6 +13,24 @@
 
 namespace quendra::ui {
 
+namespace {
+
+// The events that tell of what a person does with the keys, the mouse's buttons and the wheel.
+struct InputEvent {
+    QEvent::Type type;
+    form::PersonInput input;
+};
+constexpr InputEvent kInputEvents[] = {
+    {QEvent::MouseButtonPress, form::PersonInput::ButtonDown},
+    {QEvent::MouseButtonDblClick, form::PersonInput::ButtonDown},
+    {QEvent::MouseButtonRelease, form::PersonInput::ButtonUp},
+    {QEvent::Wheel, form::PersonInput::Wheel},
+    {QEvent::KeyPress, form::PersonInput::KeyDown},
+    {QEvent::KeyRelease, form::PersonInput::KeyUp},
+};
+
+} // namespace
+
 HintBox::HintBox() : QLabel(nullptr, Qt::ToolTip | Qt::BypassGraphicsProxyWidget) {
     setObjectName(QStringLiteral("Hint"));
     setTextFormat(Qt::PlainText);
@@ -96,6 +114,9 @@ bool HoverHints::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget)
         return false;
+    for (const InputEvent& e : kInputEvents)
+        if (e.type == event->type())
+            machine_.input(e.input);
     switch (event->type()) {
     case QEvent::Enter:
         pointerAt(widget, static_cast<QEnterEvent*>(event)->globalPosition().toPoint());
@@ -106,12 +127,6 @@ bool HoverHints::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Leave:
         // Out to the widget around it; a neighbour's Enter follows where the mouse went on.
         pointerAt(widget->parentWidget(), globalPos_);
-        break;
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-    case QEvent::KeyPress:
-        machine_.dismiss();
         break;
     case QEvent::ToolTip:
         return true; // the toolkit's own tooltips never show here

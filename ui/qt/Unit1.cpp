@@ -1,17 +1,14 @@
 #include "Unit1.h"
 
 #include "Artwork.h"
-#include "CaptionPlace.h"
 #include "ClassicMetrics.h"
 #include "ControlStyle.h"
 #include "DropDownAccessible.h"
-#include "DropDownInput.h"
 #include "FileChoosers.h"
 #include "Hints.h"
 #include "HoverHints.h"
 #include "LaunchNotice.h"
 #include "LayoutScale.h"
-#include "Placements.h"
 #include "Roles.h"
 #include "WindowFont.h"
 #include "WindowFrame.h"
@@ -26,18 +23,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <limits>
 
 using quendra::ControlKind;
 using quendra::ControlName;
 using quendra::ControlState;
-using quendra::Field;
 namespace control = quendra::control;
 namespace form = quendra::form;
 namespace ui = quendra::ui;
@@ -48,17 +42,20 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-QString qs(quendra::ControlName name) {
+QString qs(ControlName name) {
     return QString::fromUtf8(name.data(), qsizetype(name.size()));
 }
 
-void place(QWidget* widget, const form::PixelRect& rect) {
-    widget->setGeometry(rect.left, rect.top, rect.width, rect.height);
+// In the metrics the window's tables were drawn around.
+template <typename Widget> Widget* styled(Widget* widget, QStyle* style) {
+    widget->setStyle(style);
+    return widget;
 }
 
-// The room a control's caption needs, its mark included, as its style measures it.
-int captionRoom(const QWidget* widget) {
-    return widget->sizeHint().width();
+QLabel* plainLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
 }
 
 Qt::WindowFlags frameFlags() {
@@ -74,7 +71,7 @@ Qt::WindowFlags frameFlags() {
 } // namespace
 
 TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
-    : QWidget(parent, frameFlags()), actions_(model_, launcher),
+    : QWidget(parent, frameFlags()), actions_(model_, launcher), walk_(model_, actions_, *this),
       ownNotice_(std::make_unique<ui::MessageBoxNotice>()), notice_(ownNotice_.get()) {
     Q_INIT_RESOURCE(quendra);
     ui::DropDownAccessible::install();
@@ -110,15 +107,11 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scrollArea_);
 
-    createControls();
-    createDecorations();
-    placeControls();
+    walk_.make(scale_);
     chainTabOrder();
-    model_.tellAll([this](const std::string& name, Field field) { mirror(name, field); });
-    wireControls();
-    attachHints();
-    listener_ =
-        model_.subscribe([this](const std::string& name, Field field) { mirror(name, field); });
+    hints_->setFont(font());
+    for (const form::Hint& h : form::hints())
+        hints_->attach(widget({h.control}));
 
     const form::PixelRect content = form::scaled(form::clientExtent(), scale_);
     client_->setFixedSize(content.width, content.height);
@@ -126,133 +119,133 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
     // draws none, add whatever frame they draw around it.
     const form::PixelRect start = form::clientAtStart(scale_);
     resize(start.width, start.height);
-    widget(form::initialFocus(model_))->setFocus(Qt::OtherFocusReason);
+    widget({form::initialFocus(model_)})->setFocus(Qt::OtherFocusReason);
 }
 
-TForm1::~TForm1() {
-    model_.unsubscribe(listener_);
-}
+TForm1::~TForm1() = default;
 
 void TForm1::setLaunchFailureNotice(ui::LaunchFailureNotice& notice) {
     notice_ = &notice;
 }
 
-QWidget* TForm1::widget(ControlName name) const {
-    const auto found = controls_.find(name);
-    return found == controls_.end() ? nullptr : found->second;
+QWidget* TForm1::widget(const Part& part) const {
+    if (part.button != Part::kWhole)
+        return radioButtons_.find(part.control)->second.at(std::size_t(part.button));
+    const auto found = widgets_.find(part.control);
+    return found == widgets_.end() ? nullptr : found->second;
 }
 
-void TForm1::createControls() {
-    for (const ControlState& c : model_.controls()) {
-        const ControlName parentName = form::placementOf(c.name)->parent;
-        QWidget* parent = parentName == control::Form1 ? client_ : widget(parentName);
-        QWidget* widget = nullptr;
-        switch (c.kind) {
-        case ControlKind::Label: {
-            auto* label = new QLabel(qs(c.caption), parent);
-            label->setTextFormat(Qt::PlainText);
-            widget = label;
-            break;
-        }
-        case ControlKind::Edit: {
-            auto* edit = new QLineEdit(parent);
-            edit->setMaxLength(std::numeric_limits<int>::max());
-            widget = edit;
-            break;
-        }
-        case ControlKind::CheckBox:
-            widget = new QCheckBox(qs(c.caption), parent);
-            widget->setStyle(classicMetrics_);
-            break;
-        case ControlKind::DropDown: {
-            auto* comboBox = new ui::DropDownBox(parent);
-            comboBox->setCompleter(nullptr); // completing is the core's, by its own rules
-            comboBox->setInsertPolicy(QComboBox::NoInsert);
-            comboBox->setMaxVisibleItems(form::kDropDownVisibleEntries);
-            comboBox->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
-            QStringList items;
-            items.reserve(static_cast<qsizetype>(c.items.size()));
-            for (const std::string& item : c.items)
-                items.append(qs(item));
-            comboBox->addItems(items); // at once: one insertion into the list's model
-            widget = comboBox;
-            break;
-        }
-        case ControlKind::Button: {
-            auto* button = new QPushButton(qs(c.caption), parent);
-            button->setAutoDefault(false);
-            widget = button;
-            break;
-        }
-        case ControlKind::Slider: {
-            auto* slider = new QSlider(Qt::Horizontal, parent);
-            slider->setRange(c.minimum, c.maximum);
-            slider->setTickPosition(QSlider::TicksBelow);
-            slider->setTickInterval(form::kSliderTickInterval);
-            slider->setSingleStep(form::kSliderLineStep);
-            slider->setPageStep(form::kSliderPageStep);
-            slider->setStyle(classicMetrics_);
-            widget = slider;
-            break;
-        }
-        case ControlKind::RadioGroup:
-            widget = new QGroupBox(qs(c.caption), parent);
-            widget->setStyle(classicMetrics_);
-            createRadioButtons(widget, c);
-            break;
-        case ControlKind::GroupBox:
-            widget = new QGroupBox(qs(c.caption), parent);
-            widget->setStyle(classicMetrics_);
-            break;
-        }
-        widget->setObjectName(qs(c.name));
-        controls_.emplace(c.name, widget);
-    }
-    for (const auto& [name, widget] : controls_) {
-        if (const std::string accessible = form::accessibleName(model_, name); !accessible.empty())
-            widget->setAccessibleName(qs(accessible));
-        widget->setAccessibleDescription(qs(form::accessibleDescription(model_, name)));
-    }
+// --- making ---------------------------------------------------------------------------------
+
+void TForm1::make(const ControlState& control, ControlName parent, const form::Placing& placing) {
+    QWidget* in = parent == control::Form1 ? client_ : widget({parent});
+    add(control.name, makeWidget(control, in, placing), placing);
 }
 
-void TForm1::createRadioButtons(QWidget* group, const ControlState& state) {
-    std::vector<QRadioButton*>& buttons = radioButtons_[state.name];
-    for (std::size_t i = 0; i < state.items.size(); ++i) {
-        auto* button = new QRadioButton(qs(state.items[i]), group);
-        button->setObjectName(qs(state.name) + QLatin1Char('_') + QString::number(i));
-        button->setStyle(classicMetrics_);
-        buttons.push_back(button);
-    }
+// A made widget, named and placed.
+void TForm1::add(ControlName name, QWidget* widget, const form::Placing& placing) {
+    widget->setObjectName(qs(name));
+    widgets_.emplace(name, widget);
+    place({name}, placing({name}));
 }
 
-void TForm1::createDecorations() {
-    for (const form::PicturePlacement& p : form::pictures()) {
-        auto* label = new QLabel(client_);
-        label->setObjectName(qs(p.name));
-        label->setPixmap(ui::artwork(p.picture));
-        label->setAlignment(Qt::AlignCenter);
-        place(label, form::scaled(p.rect, scale_));
+QWidget* TForm1::makeWidget(const ControlState& c, QWidget* parent, const form::Placing& placing) {
+    const ControlName name = c.name;
+    switch (c.kind) {
+    case ControlKind::Label:
+        return plainLabel(qs(c.caption), parent);
+    case ControlKind::Edit: {
+        auto* edit = new QLineEdit(parent);
+        edit->setMaxLength(std::numeric_limits<int>::max());
+        connect(edit, &QLineEdit::textEdited, this, [this, name] { walk_.edited(name); });
+        return edit;
     }
-    for (const form::CreditLine& c : form::creditLines()) {
-        auto* label = new QLabel(client_);
-        label->setObjectName(qs(c.name));
-        label->setTextFormat(Qt::PlainText);
-        label->setText(QString::fromUtf8(c.text));
-        place(label, form::creditPlace(c, scale_, captionRoom(label)));
+    case ControlKind::CheckBox:
+        return clickable(styled(new QCheckBox(qs(c.caption), parent), classicMetrics_), {name});
+    case ControlKind::DropDown:
+        return makeDropDown(c, parent);
+    case ControlKind::Button: {
+        auto* button = new QPushButton(qs(c.caption), parent);
+        button->setAutoDefault(false);
+        return clickable(button, {name});
     }
+    case ControlKind::Slider:
+        return makeSlider(c, parent);
+    case ControlKind::RadioGroup:
+        return makeRadioGroup(c, parent, placing);
+    case ControlKind::GroupBox:
+        break;
+    }
+    return styled(new QGroupBox(qs(c.caption), parent), classicMetrics_);
 }
 
-void TForm1::placeControls() {
-    for (const form::Placement& p : form::placements()) {
-        const ControlState& state = model_.control(p.name);
-        QWidget* control = widget(p.name);
-        const int room = form::growsWithCaption(state.kind) ? captionRoom(control) : 0;
-        place(control, form::captionPlace(model_, p.name, scale_, room));
+QWidget* TForm1::clickable(QAbstractButton* button, const Part& part) {
+    connect(button, &QAbstractButton::clicked, this, [this, part] { walk_.clicked(part); });
+    return button;
+}
+
+QWidget* TForm1::makeDropDown(const ControlState& c, QWidget* parent) {
+    auto* comboBox = new ui::DropDownBox(parent);
+    comboBox->setCompleter(nullptr); // completing is the core's, by its own rules
+    comboBox->setInsertPolicy(QComboBox::NoInsert);
+    comboBox->setMaxVisibleItems(form::kDropDownVisibleEntries);
+    comboBox->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(c.items.size()));
+    for (const std::string& item : c.items)
+        items.append(qs(item));
+    comboBox->addItems(items); // at once: one insertion into the list's model
+    new ui::DropDownInput(comboBox, c.name, walk_);
+    dropDowns_.emplace(c.name, ui::ComboBoxView(comboBox));
+    return comboBox;
+}
+
+QWidget* TForm1::makeSlider(const ControlState& c, QWidget* parent) {
+    auto* slider = new QSlider(Qt::Horizontal, parent);
+    slider->setRange(c.minimum, c.maximum);
+    slider->setTickPosition(QSlider::TicksBelow);
+    slider->setTickInterval(form::kSliderTickInterval);
+    slider->setSingleStep(form::kSliderLineStep);
+    slider->setPageStep(form::kSliderPageStep);
+    styled(slider, classicMetrics_);
+    connect(slider, &QSlider::valueChanged, this,
+            [this, name = ControlName(c.name)] { walk_.moved(name); });
+    return slider;
+}
+
+QWidget* TForm1::makeRadioGroup(const ControlState& c, QWidget* parent,
+                                const form::Placing& placing) {
+    QWidget* group = styled(new QGroupBox(qs(c.caption), parent), classicMetrics_);
+    std::vector<QRadioButton*>& buttons = radioButtons_[c.name];
+    for (std::size_t i = 0; i < c.items.size(); ++i) {
+        buttons.push_back(styled(new QRadioButton(qs(c.items[i]), group), classicMetrics_));
+        buttons.back()->setObjectName(qs(c.name) + QLatin1Char('_') + QString::number(i));
+        clickable(buttons.back(), {c.name, int(i)});
+        place({c.name, int(i)}, placing({c.name, int(i)}));
     }
-    for (const auto& [group, buttons] : radioButtons_)
-        for (std::size_t i = 0; i < buttons.size(); ++i)
-            place(buttons[i],
-                  form::radioButtonPlace(model_, group, i, scale_, captionRoom(buttons[i])));
+    return group;
+}
+
+void TForm1::makePicture(const form::PicturePlacement& p, const form::Placing& placing) {
+    auto* label = new QLabel(client_);
+    label->setPixmap(ui::artwork(p.picture));
+    label->setAlignment(Qt::AlignCenter);
+    add(p.name, label, placing);
+}
+
+void TForm1::makeCreditLine(const form::CreditLine& c, const form::Placing& placing) {
+    add(c.name, plainLabel(QString::fromUtf8(c.text), client_), placing);
+}
+
+void TForm1::takeDrops(ControlName field) {
+    new ui::FileDropTarget(static_cast<QLineEdit*>(widget({field})), field, walk_);
+}
+
+void TForm1::describe(ControlName control, const std::string& name,
+                      const std::string& description) {
+    if (!name.empty())
+        widget({control})->setAccessibleName(qs(name));
+    widget({control})->setAccessibleDescription(qs(description));
 }
 
 void TForm1::chainTabOrder() {
@@ -261,138 +254,90 @@ void TForm1::chainTabOrder() {
         if (const auto buttons = radioButtons_.find(stop); buttons != radioButtons_.end())
             chain.insert(chain.end(), buttons->second.begin(), buttons->second.end());
         else
-            chain.push_back(widget(stop));
+            chain.push_back(widget({stop}));
     }
     for (std::size_t i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
-void TForm1::wireControls() {
-    quendra::EventWiring& input = actions_.input();
-    for (const ControlState& c : model_.controls()) {
-        const std::string name = c.name;
-        QWidget* widget = this->widget(name);
-        switch (c.kind) {
-        case ControlKind::CheckBox:
-            connect(static_cast<QCheckBox*>(widget), &QCheckBox::clicked, this,
-                    [&input, name](bool checked) { input.checkedChanged(name, checked); });
-            break;
-        case ControlKind::RadioGroup: {
-            const std::vector<QRadioButton*>& buttons = radioButtons_.at(name);
-            for (std::size_t i = 0; i < buttons.size(); ++i)
-                connect(buttons[i], &QRadioButton::clicked, this,
-                        [&input, name, i] { input.itemIndexChanged(name, static_cast<int>(i)); });
-            break;
-        }
-        case ControlKind::Slider:
-            connect(static_cast<QSlider*>(widget), &QSlider::valueChanged, this,
-                    [&input, name](int position) { input.positionChanged(name, position); });
-            break;
-        case ControlKind::Edit: {
-            auto* edit = static_cast<QLineEdit*>(widget);
-            connect(edit, &QLineEdit::textEdited, this, [&input, name](const QString& text) {
-                input.textChanged(name, text.toStdString());
-            });
-            if (form::takesDroppedFiles(name))
-                new ui::FileDropTarget(edit, [this, name](const QString& path) {
-                    actions_.fileChosen(name, path.toStdString());
-                });
-            break;
-        }
-        case ControlKind::DropDown:
-            new ui::DropDownInput(static_cast<QComboBox*>(widget), name, input);
-            break;
-        case ControlKind::Button:
-            wireButton(static_cast<QPushButton*>(widget), name);
-            break;
-        case ControlKind::Label:
-        case ControlKind::GroupBox:
-            break;
-        }
-    }
+// --- placing and showing --------------------------------------------------------------------
+
+// The room a control's caption needs, its mark included, as its style measures it.
+int TForm1::captionRoom(const Part& part, ControlKind, const std::string&) {
+    return widget(part)->sizeHint().width();
 }
 
-void TForm1::wireButton(QPushButton* button, ControlName name) {
-    const form::ButtonRole role = form::buttonRole(name);
-    switch (role.action) {
-    case form::ButtonAction::StartEncoding:
-        connect(button, &QPushButton::clicked, this, &TForm1::Button1Click);
+void TForm1::place(const Part& part, const form::ControlPlace& place) {
+    const form::PixelRect& r = place.inParent;
+    widget(part)->setGeometry(r.left, r.top, r.width, r.height);
+}
+
+bool TForm1::flag(const Part& part, Flag flag) const {
+    const QWidget* w = widget(part);
+    switch (flag) {
+    case Flag::Visible:
+        return !w->isHidden();
+    case Flag::Enabled:
+        return w->isEnabledTo(w->parentWidget());
+    case Flag::Checked:
         break;
-    case form::ButtonAction::ChooseFile:
-        connect(button, &QPushButton::clicked, this,
-                [this, chooser = role.chooser] { chooseFile(chooser); });
+    }
+    return static_cast<const QAbstractButton*>(w)->isChecked();
+}
+
+void TForm1::setFlag(const Part& part, Flag flag, bool on) {
+    QWidget* w = widget(part);
+    switch (flag) {
+    case Flag::Visible:
+        w->setVisible(on);
         break;
-    case form::ButtonAction::None:
+    case Flag::Enabled:
+        w->setEnabled(on);
+        break;
+    case Flag::Checked:
+        static_cast<QAbstractButton*>(w)->setChecked(on);
         break;
     }
 }
 
-void TForm1::attachHints() {
-    hints_->setFont(font());
-    for (const form::Hint& h : form::hints())
-        hints_->attach(widget(h.control));
+void TForm1::setTabStop(const Part& button, bool on) {
+    widget(button)->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
-void TForm1::mirror(const std::string& name, Field field) {
-    QWidget* widget = this->widget(name);
-    if (!widget)
-        return;
-    const ControlState& state = model_.control(name);
-    const QSignalBlocker block(widget);
-    switch (field) {
-    case Field::Visible:
-        if (widget->isHidden() == state.visible)
-            widget->setVisible(state.visible);
-        break;
-    case Field::Enabled:
-        if (widget->isEnabledTo(widget->parentWidget()) != state.enabled)
-            widget->setEnabled(state.enabled);
-        break;
-    case Field::Text:
-    case Field::CurrentEntry:
-        if (auto* comboBox = qobject_cast<QComboBox*>(widget)) {
-            ui::ComboBoxView(comboBox).mirror(state);
-            ui::fitFontToText(comboBox->lineEdit());
-        } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            if (edit->text() != qs(state.text))
-                edit->setText(qs(state.text));
-            ui::fitFontToText(edit);
-        }
-        break;
-    case Field::Checked:
-        if (auto* box = qobject_cast<QCheckBox*>(widget); box && box->isChecked() != state.checked)
-            box->setChecked(state.checked);
-        break;
-    case Field::ItemIndex:
-        if (const auto buttons = radioButtons_.find(name);
-            buttons != radioButtons_.end() && state.itemIndex >= 0 &&
-            state.itemIndex < int(buttons->second.size())) {
-            QRadioButton* button = buttons->second[std::size_t(state.itemIndex)];
-            const QSignalBlocker blockButton(button);
-            if (!button->isChecked())
-                button->setChecked(true);
-            // Tab enters a radio group at its selected button.
-            for (QRadioButton* other : buttons->second)
-                other->setFocusPolicy(other == button ? Qt::StrongFocus : Qt::ClickFocus);
-        }
-        break;
-    case Field::Position:
-        if (auto* slider = qobject_cast<QSlider*>(widget);
-            slider && slider->value() != state.position)
-            slider->setValue(state.position);
-        break;
-    }
+std::string TForm1::text(ControlName field) const {
+    return static_cast<const QLineEdit*>(widget({field}))->text().toStdString();
 }
 
-void TForm1::Button1Click() {
-    if (const quendra::StartOutcome outcome = actions_.startEncoding(); !outcome.started)
-        notice_->show(this, outcome.failureText);
+void TForm1::setText(ControlName field, const std::string& text) {
+    static_cast<QLineEdit*>(widget({field}))->setText(qs(text));
 }
 
-void TForm1::chooseFile(form::Chooser chooser) {
-    const form::ChooserSettings& settings = form::chooserSettings(chooser);
-    if (const QString path = ui::chooseFile(this, settings); !path.isEmpty())
-        actions_.chooserConfirmed(settings.field, path.toStdString());
+quendra::DropDownView& TForm1::dropDown(ControlName dropDown) {
+    return dropDowns_.find(dropDown)->second;
+}
+
+int TForm1::position(ControlName slider) const {
+    return static_cast<const QSlider*>(widget({slider}))->value();
+}
+
+void TForm1::setPosition(ControlName slider, int position) {
+    static_cast<QSlider*>(widget({slider}))->setValue(position);
+}
+
+void TForm1::textMirrored(ControlName field) {
+    QWidget* w = widget({field});
+    auto* comboBox = qobject_cast<QComboBox*>(w);
+    ui::fitFontToText(comboBox ? comboBox->lineEdit() : static_cast<QLineEdit*>(w));
+}
+
+// --- the person's choices and the window --------------------------------------------------
+
+std::string TForm1::chooseFile(const form::ChooserSettings& settings) {
+    return ui::chooseFile(this, settings).toStdString();
+}
+
+void TForm1::tellStartFailed(const std::string& text) {
+    notice_->show(this, text);
 }
 
 void TForm1::changeEvent(QEvent* event) {

@@ -1,21 +1,20 @@
 #pragma once
 
-#include "ControlState.h"
+#include "ControlToolkit.h"
+#include "ControlWalk.h"
+#include "DropDownInput.h"
 #include "EncoderLauncher.h"
 #include "FormActions.h"
 #include "FormModel.h"
 
-#include "ChooserSettings.h"
-
 #include <QWidget>
 
+#include <map>
 #include <memory>
 #include <string>
-#include <map>
 #include <vector>
 
-class QComboBox;
-class QPushButton;
+class QAbstractButton;
 class QRadioButton;
 class QScrollArea;
 
@@ -25,11 +24,11 @@ class HoverHints;
 class LaunchFailureNotice;
 } // namespace quendra::ui
 
-// The program's one window, drawn with Qt from the window's description. It owns the form model
-// and shows it; every user input goes to the core's actions, and every change of the model is
-// mirrored back into the named widget. Each widget's objectName is its control name; radio
-// buttons are named after their group with their index ("RadioGroup1_0").
-class TForm1 : public QWidget {
+// The program's one window, drawn with Qt: the walk (form::ControlWalk) makes, places and mirrors
+// its controls through the Qt calls here and takes the input they report. Each widget's
+// objectName is its control name; radio buttons are named after their group with their index
+// ("RadioGroup1_0").
+class TForm1 : public QWidget, private quendra::form::ControlToolkit {
     Q_OBJECT
 
 public:
@@ -44,37 +43,58 @@ public:
     // Replaces the message box that reports a failed start; the notice must outlive the window.
     void setLaunchFailureNotice(quendra::ui::LaunchFailureNotice& notice);
 
-public slots:
-    void Button1Click(); // "Start encoding"
-
 protected:
     void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void createControls();
-    void createRadioButtons(QWidget* group, const quendra::ControlState& state);
-    void createDecorations();
-    void placeControls();
+    using Part = quendra::form::Part;
+
+    void make(const quendra::ControlState& control, quendra::ControlName parent,
+              const quendra::form::Placing& placing) override;
+    void makePicture(const quendra::form::PicturePlacement& picture,
+                     const quendra::form::Placing& placing) override;
+    void makeCreditLine(const quendra::form::CreditLine& line,
+                        const quendra::form::Placing& placing) override;
+    void takeDrops(quendra::ControlName field) override;
+    void describe(quendra::ControlName control, const std::string& name,
+                  const std::string& description) override;
+    int captionRoom(const Part& part, quendra::ControlKind, const std::string&) override;
+    void place(const Part& part, const quendra::form::ControlPlace& place) override;
+    bool flag(const Part& part, Flag flag) const override;
+    void setFlag(const Part& part, Flag flag, bool on) override;
+    void setTabStop(const Part& button, bool on) override;
+    std::string text(quendra::ControlName field) const override;
+    void setText(quendra::ControlName field, const std::string& text) override;
+    quendra::DropDownView& dropDown(quendra::ControlName dropDown) override;
+    int position(quendra::ControlName slider) const override;
+    void setPosition(quendra::ControlName slider, int position) override;
+    void textMirrored(quendra::ControlName field) override;
+    std::string chooseFile(const quendra::form::ChooserSettings& settings) override;
+    void tellStartFailed(const std::string& text) override;
+
+    void add(quendra::ControlName name, QWidget* widget, const quendra::form::Placing& placing);
+    QWidget* makeWidget(const quendra::ControlState& control, QWidget* parent,
+                        const quendra::form::Placing& placing);
+    QWidget* makeDropDown(const quendra::ControlState& control, QWidget* parent);
+    QWidget* makeSlider(const quendra::ControlState& control, QWidget* parent);
+    QWidget* makeRadioGroup(const quendra::ControlState& control, QWidget* parent,
+                            const quendra::form::Placing& placing);
+    QWidget* clickable(QAbstractButton* button, const Part& part);
     void chainTabOrder();
-    void wireControls();
-    void wireButton(QPushButton* button, quendra::ControlName name);
-    void chooseFile(quendra::form::Chooser chooser);
-    void attachHints();
-    void mirror(const std::string& name, quendra::Field field);
+    QWidget* widget(const Part& part) const;
 
     quendra::FormModel model_;
     quendra::FormActions actions_;
+    quendra::form::ControlWalk walk_;
     std::unique_ptr<quendra::ui::LaunchFailureNotice> ownNotice_;
     quendra::ui::LaunchFailureNotice* notice_;
     quendra::ui::ClassicMetrics* classicMetrics_ = nullptr;
     quendra::ui::HoverHints* hints_ = nullptr;
     QScrollArea* scrollArea_ = nullptr;
     QWidget* client_ = nullptr;
-    QWidget* widget(quendra::ControlName name) const;
-
-    std::map<std::string, QWidget*, std::less<>> controls_;
+    std::map<std::string, QWidget*, std::less<>> widgets_; // controls, pictures, credit lines
     std::map<std::string, std::vector<QRadioButton*>, std::less<>> radioButtons_;
+    std::map<std::string, quendra::ui::ComboBoxView, std::less<>> dropDowns_;
     double scale_ = 1.0;
-    int listener_ = 0;
 };

@@ -1,17 +1,27 @@
 #include "DropDownInput.h"
 
-#include "EventWiring.h"
-#include "WideText.h"
+#include "ControlWalk.h"
+#include "Utf16.h"
 
 #include <commctrl.h>
 
 namespace quendra::win32 {
 
+namespace {
+
+// Windows' wide text as the core's UTF-16: wchar_t is a UTF-16 unit on Windows.
+std::u16string_view utf16(std::wstring_view wide) {
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    return {reinterpret_cast<const char16_t*>(wide.data()), wide.size()};
+}
+
+} // namespace
+
 ComboBoxView::ComboBoxView(HWND comboBox)
     : comboBox_(comboBox), line_(DropDownInput::editOf(comboBox)) {}
 
 std::string ComboBoxView::text() const {
-    return narrow(DropDownInput::textOf(line_));
+    return utf8From(DropDownInput::textOf(line_));
 }
 
 // Windows keeps no caret apart from the selection: it is at the selection's end.
@@ -33,7 +43,7 @@ void ComboBoxView::setCurrentEntry(int entry) {
 }
 
 void ComboBoxView::setText(const std::string& text) {
-    SetWindowTextW(line_, widen(text).c_str());
+    SetWindowTextW(line_, wideFrom(text).c_str());
 }
 
 // The edit's selection runs from its first offset to its second, where the caret is.
@@ -43,9 +53,9 @@ void ComboBoxView::select(const std::string& text, const TextSelection& utf8) {
                  static_cast<LPARAM>(at.active()));
 }
 
-DropDownInput::DropDownInput(HWND comboBox, ControlName name, EventWiring& input)
-    : comboBox_(comboBox), edit_(editOf(comboBox)), name_(name), input_(input) {
-    SetWindowSubclass(edit_, editProc, 1, reinterpret_cast<DWORD_PTR>(this));
+DropDownInput::DropDownInput(HWND comboBox, ControlName name, form::ControlWalk& walk)
+    : view_(comboBox), name_(name), walk_(walk) {
+    SetWindowSubclass(editOf(comboBox), editProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
 HWND DropDownInput::editOf(HWND comboBox) {
@@ -62,32 +72,23 @@ std::wstring DropDownInput::textOf(HWND window) {
 }
 
 bool DropDownInput::character(wchar_t unit) {
-    if (unit < 0x20 || unit == 0x7F)
-        return false; // control keys and shortcuts keep the edit's handling
-    if (unit >= 0xD800 && unit < 0xDC00) {
+    if (isHighSurrogate(unit)) {
         highSurrogate_ = unit; // the character completes with the next unit
         return true;
     }
     std::wstring typed;
-    if (unit >= 0xDC00 && unit < 0xE000 && highSurrogate_)
+    if (isLowSurrogate(unit) && highSurrogate_)
         typed += highSurrogate_;
     highSurrogate_ = 0;
     typed += unit;
-    ComboBoxView view(comboBox_);
-    view.show(input_.keyTyped(name_, view.selection(), narrow(typed)));
-    return true;
-}
-
-void DropDownInput::backspace() {
-    ComboBoxView view(comboBox_);
-    view.show(input_.backspacePressed(name_, view.selection()));
+    return walk_.typed(name_, utf8From(typed));
 }
 
 LRESULT CALLBACK DropDownInput::editProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR, DWORD_PTR self) {
     auto* input = reinterpret_cast<DropDownInput*>(self);
     if (message == WM_CHAR && wParam == VK_BACK) {
-        input->backspace();
+        input->walk_.backspace(input->name_);
         return 0;
     }
     if (message == WM_CHAR && input->character(static_cast<wchar_t>(wParam)))

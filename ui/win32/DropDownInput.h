@@ -7,8 +7,8 @@
 
 #include <string>
 
-namespace quendra {
-class EventWiring;
+namespace quendra::form {
+class ControlWalk;
 }
 
 namespace quendra::win32 {
@@ -33,16 +33,17 @@ private:
     HWND line_;
 };
 
-// Routes the typing in one editable drop-down into the core: each typed character and Backspace
-// through the completing typist instead of the edit's own handling, then shows what the core
-// says the drop-down holds. Everything else (Delete, paste, cut, undo, the list) keeps the
-// platform's handling and reaches the owner as a changed text or a pick.
+// Hands the typing in one editable drop-down to the walk before the edit line sees it: each
+// character, whole where it comes in two UTF-16 units, and Backspace. What the walk leaves, and
+// everything else (Delete, paste, cut, undo, the list), keeps the platform's handling and
+// reaches the owner as a changed text or a pick.
 class DropDownInput {
 public:
-    DropDownInput(HWND comboBox, ControlName name, EventWiring& input);
+    DropDownInput(HWND comboBox, ControlName name, form::ControlWalk& walk);
     DropDownInput(const DropDownInput&) = delete;
     DropDownInput& operator=(const DropDownInput&) = delete;
 
+    ComboBoxView& view() { return view_; }
     static HWND editOf(HWND comboBox);
     static std::wstring textOf(HWND window);
 
@@ -50,12 +51,10 @@ private:
     static LRESULT CALLBACK editProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR self);
     bool character(wchar_t unit);
-    void backspace();
 
-    HWND comboBox_;
-    HWND edit_;
+    ComboBoxView view_;
     ControlName name_;
-    EventWiring& input_;
+    form::ControlWalk& walk_;
     wchar_t highSurrogate_ = 0;
 };
 

@@ -1,7 +1,7 @@
 #include "FileChoosers.h"
 
 #include "LateBound.h"
-#include "WideText.h"
+#include "Utf16.h"
 
 #include <commdlg.h>
 
@@ -25,10 +25,10 @@ std::wstring currentDirectory() {
 std::wstring filterText(const std::vector<form::FileFilter>& filters) {
     std::wstring text;
     for (const form::FileFilter& filter : filters) {
-        text += widen(filter.description);
+        text += wideFrom(filter.description);
         text += L'\0';
         for (std::size_t i = 0; i < filter.patterns.size(); ++i)
-            text += (i ? L";" : L"") + widen(filter.patterns[i]);
+            text += (i ? L";" : L"") + wideFrom(filter.patterns[i]);
         text += L'\0';
     }
     text += L'\0';
@@ -48,9 +48,9 @@ DWORD dialogFlags(const form::ChooserSettings& settings) {
 }
 
 std::string chooseFile(HWND owner, const form::ChooserSettings& settings) {
-    const std::wstring title = widen(settings.title);
+    const std::wstring title = wideFrom(settings.title);
     const std::wstring filters = filterText(settings.filters);
-    const std::wstring extension = widen(settings.defaultExtension);
+    const std::wstring extension = wideFrom(settings.defaultExtension);
     const std::wstring folder = settings.startFolder == form::StartFolder::CurrentDirectory
                                     ? currentDirectory()
                                     : std::wstring();
@@ -72,7 +72,7 @@ std::string chooseFile(HWND owner, const form::ChooserSettings& settings) {
     const Dialog show = settings.kind == form::DialogKind::Open ? open : save;
     if (!show || !show(&dialog))
         return {};
-    return narrow(buffer.c_str());
+    return utf8From(buffer.c_str());
 }
 
 } // namespace quendra::win32

@@ -1,6 +1,6 @@
 #include "HoverHints.h"
 
-#include "WideText.h"
+#include "Utf16.h"
 
 #include <commctrl.h>
 
@@ -24,22 +24,27 @@ TOOLINFOW toolOf(HWND owner, wchar_t* text) {
     return tool;
 }
 
-bool hidesHint(UINT message) {
-    switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_NCLBUTTONDOWN:
-    case WM_MOUSEWHEEL:
-    case WM_MOUSEHWHEEL:
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        return true;
-    default:
-        return false;
-    }
-}
+// The messages that tell of what a person does with the keys, the mouse's buttons and the wheel.
+struct InputMessage {
+    UINT message;
+    form::PersonInput input;
+};
+constexpr InputMessage kInputMessages[] = {
+    {WM_LBUTTONDOWN, form::PersonInput::ButtonDown},
+    {WM_RBUTTONDOWN, form::PersonInput::ButtonDown},
+    {WM_MBUTTONDOWN, form::PersonInput::ButtonDown},
+    {WM_LBUTTONDBLCLK, form::PersonInput::ButtonDown},
+    {WM_NCLBUTTONDOWN, form::PersonInput::ButtonDown},
+    {WM_LBUTTONUP, form::PersonInput::ButtonUp},
+    {WM_RBUTTONUP, form::PersonInput::ButtonUp},
+    {WM_MBUTTONUP, form::PersonInput::ButtonUp},
+    {WM_MOUSEWHEEL, form::PersonInput::Wheel},
+    {WM_MOUSEHWHEEL, form::PersonInput::Wheel},
+    {WM_KEYDOWN, form::PersonInput::KeyDown},
+    {WM_SYSKEYDOWN, form::PersonInput::KeyDown},
+    {WM_KEYUP, form::PersonInput::KeyUp},
+    {WM_SYSKEYUP, form::PersonInput::KeyUp},
+};
 
 } // namespace
 
@@ -66,10 +71,9 @@ void HoverHints::setFont(HFONT font) {
 }
 
 void HoverHints::observe(const MSG& message) {
-    if (hidesHint(message.message)) {
-        machine_.dismiss();
-        return;
-    }
+    for (const InputMessage& m : kInputMessages)
+        if (m.message == message.message)
+            return machine_.input(m.input);
     if (message.message == WM_MOUSEMOVE || message.message == WM_NCMOUSEMOVE ||
         message.message == WM_MOUSELEAVE) {
         POINT screen;
@@ -95,7 +99,7 @@ bool HoverHints::timer(UINT_PTR id) {
 }
 
 void HoverHints::showTip(const char* text, form::ScreenPoint pointer) {
-    text_ = widen(text);
+    text_ = wideFrom(text);
     TOOLINFOW tool = toolOf(owner_, text_.data());
     SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     const LRESULT bubble =

@@ -1,7 +1,7 @@
 #include "Pictures.h"
 
 #include "LayoutScale.h"
-#include "WideText.h"
+#include "Utf16.h"
 
 namespace quendra::win32 {
 
@@ -33,7 +33,7 @@ HBITMAP scaledCopy(HBITMAP source, double scale) {
 
 HBITMAP loadPicture(HINSTANCE instance, form::Picture picture, double scale) {
     auto* bitmap =
-        static_cast<HBITMAP>(LoadImageW(instance, widen(form::pictureName(picture)).c_str(),
+        static_cast<HBITMAP>(LoadImageW(instance, wideFrom(form::pictureName(picture)).c_str(),
                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!bitmap || scale == 1.0)
         return bitmap;

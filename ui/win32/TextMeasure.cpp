@@ -1,7 +1,7 @@
 #include "TextMeasure.h"
 
 #include "DesignFont.h"
-#include "WideText.h"
+#include "Utf16.h"
 
 namespace quendra::win32 {
 
@@ -23,7 +23,7 @@ int TextMeasure::width(const std::wstring& text) const {
 form::TextExtent TextMeasure::extent() const {
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc_, &metrics);
-    return {double(metrics.tmHeight), double(width(widen(form::kTextSample)))};
+    return {double(metrics.tmHeight), double(width(wideFrom(form::kTextSample)))};
 }
 
 std::wstring TextMeasure::face() const {
