@@ -7,6 +7,7 @@
 #include "Placements.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace quendra::form {
@@ -29,6 +30,22 @@ struct ControlPlace {
 // grows with its caption (asked of the toolkit then, so a part is measured once it is made).
 using Placing = std::function<ControlPlace(const Part& part)>;
 
+// What assistive technology announces for a control, beyond what the toolkit tells: a name
+// (empty for the toolkit's own) and a description.
+struct AccessibleText {
+    std::string name;
+    std::string description;
+};
+
+// A control for the toolkit to make, and what the walk decided about it.
+struct Making {
+    const ControlState& control;
+    ControlName parent; // the window, Form1, or a group box, made already
+    Placing placing;
+    std::optional<AccessibleText> accessible; // none where the description adds nothing
+    bool takesDrops; // takes files dragged onto it (the walk says which drop it takes)
+};
+
 // What a window shell does for the walk (ControlWalk), with its toolkit's calls and nothing
 // more: it makes, places and shows the controls it is told to, reports the person's input to
 // the walk and decides nothing.
@@ -40,16 +57,11 @@ public:
 
     // A control of the model in its state, each of its parts where `placing` puts it: a label,
     // check box, button or box with its caption, a field or drop-down with its text and entries,
-    // a slider with its range, a radio group with a button for each entry. Its parent (the
-    // window, Form1, or a group box) is made already.
-    virtual void make(const ControlState& control, ControlName parent, const Placing& placing) = 0;
+    // a slider with its range, a radio group with a button for each entry; with what the walk
+    // says of it beyond that.
+    virtual void make(const Making& making) = 0;
     virtual void makePicture(const PicturePlacement& picture, const Placing& placing) = 0;
     virtual void makeCreditLine(const CreditLine& line, const Placing& placing) = 0;
-    // A field that takes files dragged onto it (the walk says which drop it takes).
-    virtual void takeDrops(ControlName field) = 0;
-    // What assistive technology announces for the control, beyond what the toolkit tells.
-    virtual void describe(ControlName control, const std::string& name,
-                          const std::string& description) = 0;
 
     // The room, in pixels, a part's caption needs in the window's font, a mark included (a radio
     // button's kind is its group's, a credit line's a label's).

@@ -58,26 +58,22 @@ ControlWalk::~ControlWalk() {
 void ControlWalk::make(double scale) {
     const Placing placing = [this, scale](const Part& part) { return placeOf(part, scale); };
     for (ControlName name : stackingOrder(model_))
-        toolkit_.make(model_.control(name), placementOf(name)->parent, placing);
+        toolkit_.make({model_.control(name), placementOf(name)->parent, placing,
+                       accessibleText(name), takesDroppedFiles(name)});
     for (const PicturePlacement& picture : pictures())
         toolkit_.makePicture(picture, placing);
     for (const CreditLine& line : creditLines())
         toolkit_.makeCreditLine(line, placing);
-    for (const ControlState& c : model_.controls()) {
-        if (takesDroppedFiles(c.name))
-            toolkit_.takeDrops(c.name);
-        describe(c);
-    }
     const auto mirrorField = [this](const std::string& name, Field field) { mirror(name, field); };
     model_.tellAll(mirrorField);
     listener_ = model_.subscribe(mirrorField);
 }
 
-void ControlWalk::describe(const ControlState& control) {
-    const std::string name = accessibleName(model_, control.name);
-    const std::string description = accessibleDescription(model_, control.name);
-    if (!name.empty() || !description.empty())
-        toolkit_.describe(control.name, name, description);
+std::optional<AccessibleText> ControlWalk::accessibleText(ControlName control) const {
+    AccessibleText text{accessibleName(model_, control), accessibleDescription(model_, control)};
+    if (text.name.empty() && text.description.empty())
+        return std::nullopt;
+    return text;
 }
 
 void ControlWalk::place(double scale) {

@@ -47,7 +47,7 @@ public:
     void Button1Click();
 
 private:
-    void describe(const ControlState& control);
+    std::optional<AccessibleText> accessibleText(ControlName control) const;
     // Where a part goes at a scale: a control or radio button, a picture or a credit line.
     ControlPlace placeOf(const Part& part, double scale);
     ControlPlace decorationPlace(const Part& part, double scale);

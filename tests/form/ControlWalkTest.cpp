@@ -38,12 +38,17 @@ public:
     std::vector<std::string> failures;
     ControlWalk* walk = nullptr; // told of input at each write while set
 
-    void make(const ControlState& c, ControlName parent, const Placing& placing) override {
+    void make(const Making& m) override {
+        const ControlState& c = m.control;
         made.emplace_back(c.name);
-        parents[c.name] = parent;
+        parents[c.name] = m.parent;
         for (int i = Part::kWhole; i < int(c.kind == ControlKind::RadioGroup ? c.items.size() : 0);
              ++i)
-            place({c.name, i}, placing({c.name, i}));
+            place({c.name, i}, m.placing({c.name, i}));
+        if (m.takesDrops)
+            dropTargets.emplace_back(c.name);
+        if (m.accessible)
+            names[std::string(c.name)] = m.accessible->name;
     }
     void makePicture(const PicturePlacement& p, const Placing& placing) override {
         made.emplace_back(p.name);
@@ -52,10 +57,6 @@ public:
     void makeCreditLine(const CreditLine& c, const Placing& placing) override {
         made.emplace_back(c.name);
         place({c.name}, placing({c.name}));
-    }
-    void takeDrops(ControlName field) override { dropTargets.emplace_back(field); }
-    void describe(ControlName c, const std::string& name, const std::string&) override {
-        names[std::string(c)] = name;
     }
     // Each caption needs 10 pixels a character and a radio button's 100 more.
     int captionRoom(const Part&, ControlKind kind, const std::string& caption) override {

@@ -137,9 +137,16 @@ QWidget* TForm1::widget(const Part& part) const {
 
 // --- making ---------------------------------------------------------------------------------
 
-void TForm1::make(const ControlState& control, ControlName parent, const form::Placing& placing) {
-    QWidget* in = parent == control::Form1 ? client_ : widget({parent});
-    add(control.name, makeWidget(control, in, placing), placing);
+void TForm1::make(const form::Making& m) {
+    QWidget* in = m.parent == control::Form1 ? client_ : widget({m.parent});
+    QWidget* made = makeWidget(m.control, in, m.placing);
+    add(m.control.name, made, m.placing);
+    if (m.takesDrops)
+        new ui::FileDropTarget(static_cast<QLineEdit*>(made), m.control.name, walk_);
+    if (m.accessible && !m.accessible->name.empty())
+        made->setAccessibleName(qs(m.accessible->name));
+    if (m.accessible)
+        made->setAccessibleDescription(qs(m.accessible->description));
 }
 
 // A made widget, named and placed.
@@ -235,17 +242,6 @@ void TForm1::makePicture(const form::PicturePlacement& p, const form::Placing& p
 
 void TForm1::makeCreditLine(const form::CreditLine& c, const form::Placing& placing) {
     add(c.name, plainLabel(QString::fromUtf8(c.text), client_), placing);
-}
-
-void TForm1::takeDrops(ControlName field) {
-    new ui::FileDropTarget(static_cast<QLineEdit*>(widget({field})), field, walk_);
-}
-
-void TForm1::describe(ControlName control, const std::string& name,
-                      const std::string& description) {
-    if (!name.empty())
-        widget({control})->setAccessibleName(qs(name));
-    widget({control})->setAccessibleDescription(qs(description));
 }
 
 void TForm1::chainTabOrder() {

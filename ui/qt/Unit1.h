@@ -50,15 +50,11 @@ protected:
 private:
     using Part = quendra::form::Part;
 
-    void make(const quendra::ControlState& control, quendra::ControlName parent,
-              const quendra::form::Placing& placing) override;
+    void make(const quendra::form::Making& making) override;
     void makePicture(const quendra::form::PicturePlacement& picture,
                      const quendra::form::Placing& placing) override;
     void makeCreditLine(const quendra::form::CreditLine& line,
                         const quendra::form::Placing& placing) override;
-    void takeDrops(quendra::ControlName field) override;
-    void describe(quendra::ControlName control, const std::string& name,
-                  const std::string& description) override;
     int captionRoom(const Part& part, quendra::ControlKind, const std::string&) override;
     void place(const Part& part, const quendra::form::ControlPlace& place) override;
     bool flag(const Part& part, Flag flag) const override;

@@ -20,8 +20,8 @@ std::wstring currentDirectory() {
     return folder;
 }
 
-} // namespace
-
+// The platform's filter text: each description and its patterns as a pair of terminated
+// strings, the whole ended by an empty one.
 std::wstring filterText(const std::vector<form::FileFilter>& filters) {
     std::wstring text;
     for (const form::FileFilter& filter : filters) {
@@ -35,6 +35,7 @@ std::wstring filterText(const std::vector<form::FileFilter>& filters) {
     return text;
 }
 
+// The common dialog's options for a chooser's settings.
 DWORD dialogFlags(const form::ChooserSettings& settings) {
     DWORD flags = 0;
     flags |= settings.readOnlyBoxShownAndTicked ? OFN_READONLY : OFN_HIDEREADONLY;
@@ -46,6 +47,8 @@ DWORD dialogFlags(const form::ChooserSettings& settings) {
         flags |= OFN_OVERWRITEPROMPT;
     return flags;
 }
+
+} // namespace
 
 std::string chooseFile(HWND owner, const form::ChooserSettings& settings) {
     const std::wstring title = wideFrom(settings.title);

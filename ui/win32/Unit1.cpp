@@ -196,13 +196,14 @@ HWND TForm1::makeWindow(const wchar_t* className, const std::wstring& text, DWOR
 }
 
 // Each made at its place and given the font then: a drop-down takes its height from its font.
-void TForm1::make(const ControlState& c, ControlName, const form::Placing& placing) {
+void TForm1::make(const form::Making& m) {
+    const ControlState& c = m.control;
     const win32::ControlWindow kind = win32::controlWindow(c);
     // An edit field or drop-down is made with its text, the rest with their caption.
     const bool holdsText = c.kind == ControlKind::Edit || c.kind == ControlKind::DropDown;
     HWND made =
         makeWindow(kind.className, quendra::wideFrom(holdsText ? c.text : c.caption), kind.style,
-                   kind.extended, placing({c.name}).inWindow, win32::controlId(model_, c.name));
+                   kind.extended, m.placing({c.name}).inWindow, win32::controlId(model_, c.name));
     applyFont(made, c.kind);
     windows_.emplace(c.name, made);
     parts_.emplace(made, Part{c.name});
@@ -225,7 +226,7 @@ void TForm1::make(const ControlState& c, ControlName, const form::Placing& placi
         SendMessageW(made, TBM_SETPAGESIZE, 0, form::kSliderPageStep);
         break;
     case ControlKind::RadioGroup:
-        makeRadioButtons(c, placing);
+        makeRadioButtons(c, m.placing);
         [[fallthrough]];
     case ControlKind::GroupBox:
         win32::drawAroundControls(made);
@@ -233,6 +234,13 @@ void TForm1::make(const ControlState& c, ControlName, const form::Placing& placi
     default:
         break;
     }
+    if (m.takesDrops)
+        dropTargets_.push_back(std::make_unique<win32::FileDropTarget>(
+            made, [this, field = c.name](const std::vector<std::string>& files) {
+                walk_.dropped(field, files);
+            }));
+    if (m.accessible)
+        accessibility_.describe(made, c.name, m.accessible->name, m.accessible->description);
 }
 
 void TForm1::makeRadioButtons(const ControlState& group, const form::Placing& placing) {
@@ -272,17 +280,6 @@ void TForm1::showPicture(HWND window, std::pair<form::Picture, HBITMAP>& picture
         SendMessageW(window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
         DeleteObject(std::exchange(picture.second, bitmap));
     }
-}
-
-void TForm1::takeDrops(ControlName field) {
-    dropTargets_.push_back(std::make_unique<win32::FileDropTarget>(
-        windowOf({field}),
-        [this, field](const std::vector<std::string>& files) { walk_.dropped(field, files); }));
-}
-
-void TForm1::describe(ControlName control, const std::string& name,
-                      const std::string& description) {
-    accessibility_.describe(windowOf({control}), control, name, description);
 }
 
 int TForm1::captionRoom(const Part&, ControlKind kind, const std::string& caption) {

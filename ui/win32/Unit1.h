@@ -43,15 +43,11 @@ private:
     void densityChanged(int dpi, const RECT& suggested);
     quendra::ControlName controlAt(POINT screen) const;
 
-    void make(const quendra::ControlState& control, quendra::ControlName parent,
-              const quendra::form::Placing& placing) override;
+    void make(const quendra::form::Making& making) override;
     void makePicture(const quendra::form::PicturePlacement& picture,
                      const quendra::form::Placing& placing) override;
     void makeCreditLine(const quendra::form::CreditLine& line,
                         const quendra::form::Placing& placing) override;
-    void takeDrops(quendra::ControlName field) override;
-    void describe(quendra::ControlName control, const std::string& name,
-                  const std::string& description) override;
     int captionRoom(const Part&, quendra::ControlKind kind, const std::string& caption) override;
     void place(const Part& part, const quendra::form::ControlPlace& place) override;
     bool flag(const Part& part, Flag flag) const override;
