@@ -6,15 +6,6 @@
 
 namespace quendra {
 
-namespace {
-
-// The bytes of a UTF-8 sequence by its lead byte; a stray continuation byte counts alone.
-std::size_t sequenceLength(unsigned char lead) {
-    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-}
-
-} // namespace
-
 std::size_t utf8Offset(std::u16string_view utf16, std::size_t utf16Offset) {
     const std::size_t units = std::min(utf16Offset, utf16.size());
     std::size_t bytes = 0;
@@ -35,7 +26,7 @@ std::size_t utf16Offset(std::string_view utf8, std::size_t utf8Offset) {
     const std::size_t bytes = std::min(utf8Offset, utf8.size());
     std::size_t units = 0;
     for (std::size_t i = 0; i < bytes;) {
-        const std::size_t length = sequenceLength(static_cast<unsigned char>(utf8[i]));
+        const std::size_t length = utf8SequenceLength(static_cast<unsigned char>(utf8[i]));
         // A sequence cut off by the offset is one replacement character.
         units += length == 4 && i + length <= bytes ? 2 : 1;
         i += length;

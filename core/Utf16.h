@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,11 @@ bool isWellFormedUtf8(std::string_view text);
 std::wstring wideFrom(std::string_view utf8);
 std::string utf8From(std::wstring_view wide);
 #endif
+
+// The bytes of a UTF-8 sequence by its lead byte; a stray continuation byte counts alone.
+inline std::size_t utf8SequenceLength(unsigned char lead) {
+    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
 
 inline bool isHighSurrogate(char16_t unit) {
     return unit >= 0xD800 && unit < 0xDC00;

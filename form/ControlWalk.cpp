@@ -2,6 +2,7 @@
 
 #include "CaptionPlace.h"
 #include "Roles.h"
+#include "Utf16.h"
 
 #include <algorithm>
 
@@ -23,12 +24,6 @@ private:
     int& depth_;
 };
 
-std::size_t characterLength(std::string_view text) {
-    const auto lead = static_cast<unsigned char>(text.front());
-    const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    return std::min(length, text.size());
-}
-
 // U+0000 to U+001F and U+007F to U+009F: a key's command, never a character typed.
 bool isControlCharacter(std::string_view character) {
     const auto lead = static_cast<unsigned char>(character.front());
@@ -40,7 +35,8 @@ bool isControlCharacter(std::string_view character) {
 std::vector<std::string_view> characters(std::string_view text) {
     std::vector<std::string_view> split;
     while (!text.empty()) {
-        split.push_back(text.substr(0, characterLength(text)));
+        split.push_back(
+            text.substr(0, utf8SequenceLength(static_cast<unsigned char>(text.front()))));
         text.remove_prefix(split.back().size());
     }
     return split;
