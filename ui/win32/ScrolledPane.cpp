@@ -17,8 +17,6 @@ ScrolledPane::ScrolledPane(HWND frame, HINSTANCE instance, Notice notice)
     : frame_(frame), notice_(std::move(notice)) {
     WNDCLASSEXW pane{};
     pane.hInstance = instance;
-    pane.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    pane.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     pane.lpszClassName = L"TForm1Client";
     create(pane, WS_EX_CONTROLPARENT, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, {}, frame);
 }

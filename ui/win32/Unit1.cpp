@@ -34,8 +34,6 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, HINSTANCE instance)
       layout_(std::make_unique<win32::DensityLayout>(win32::DensityLayout::screenDpi())) {
     WNDCLASSEXW frame{};
     frame.hInstance = instance;
-    frame.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     frame.hIcon = mainIcon(instance, SM_CXICON);
     frame.hIconSm = mainIcon(instance, SM_CXSMICON);
     frame.lpszClassName = L"TForm1";

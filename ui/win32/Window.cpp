@@ -6,6 +6,9 @@ void Window::create(WNDCLASSEXW windowClass, DWORD extendedStyle, const wchar_t*
                     SIZE size, HWND parent) {
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
+    // The program's windows show the arrow on the dialogs' face.
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     RegisterClassExW(&windowClass); // fails, harmlessly, for the class's later windows
     const int at = parent ? 0 : CW_USEDEFAULT;
     CreateWindowExW(extendedStyle, windowClass.lpszClassName, title, style, at, at, size.cx,

@@ -17,7 +17,8 @@ protected:
     Window() = default;
     ~Window() = default;
 
-    // `windowClass` needs its name, instance and looks; the procedure is the base's.
+    // `windowClass` needs its name and instance, and its icons where it has any; the procedure,
+    // the cursor and the background are the base's.
     void create(WNDCLASSEXW windowClass, DWORD extendedStyle, const wchar_t* title, DWORD style,
                 SIZE size, HWND parent);
     // A message from WM_NCCREATE on; the platform's handling by default.
