@@ -83,22 +83,22 @@ protected:
         for (const fs::path& folder : {program, records, bin})
             fs::create_directories(folder);
         // The window's encoder records its words and where it runs, then runs lame.bin.
-        writeFile(program / "lame.bin",
-                  "#!/bin/sh\nrecords='" + records.string() +
-                      "'\nprintf '%s\\0' \"$@\" >\"$records/args.$$\"\n"
-                      "pid=$$; chain=\n"
-                      "while [ \"$pid\" -gt 1 ]; do\n"
-                      "    chain=\"$chain $(basename \"$(readlink /proc/$pid/exe)\")\"\n"
-                      "    pid=$(sed -n 's/^PPid:[[:space:]]*//p' /proc/$pid/status)\n"
-                      "done\n"
-                      "echo \"$chain $(tty)\" >\"$records/chain.$$\"\n'" +
-                      (fs::path(TESTS_DIR) / "lame.bin").string() +
-                      "' \"$@\"\ncode=$?\n"
-                      "echo $code >\"$records/.end.$$\" && mv \"$records/.end.$$\" \"$records/end.$$\"\n"
-                      "exit $code\n");
+        writeFile(
+            program / "lame.bin",
+            "#!/bin/sh\nrecords='" + records.string() +
+                "'\nprintf '%s\\0' \"$@\" >\"$records/args.$$\"\n"
+                "pid=$$; chain=\n"
+                "while [ \"$pid\" -gt 1 ]; do\n"
+                "    chain=\"$chain $(basename \"$(readlink /proc/$pid/exe)\")\"\n"
+                "    pid=$(sed -n 's/^PPid:[[:space:]]*//p' /proc/$pid/status)\n"
+                "done\n"
+                "echo \"$chain $(tty)\" >\"$records/chain.$$\"\n'" +
+                (fs::path(TESTS_DIR) / "lame.bin").string() +
+                "' \"$@\"\ncode=$?\n"
+                "echo $code >\"$records/.end.$$\" && mv \"$records/.end.$$\" \"$records/end.$$\"\n"
+                "exit $code\n");
         setMode(program / "lame.bin", fs::perms::owner_all);
-        fs::copy_file(fs::path(TESTS_DIR) / quendra::kStarterName,
-                      program / quendra::kStarterName);
+        fs::copy_file(fs::path(TESTS_DIR) / quendra::kStarterName, program / quendra::kStarterName);
         writeFile(bin / "ran", "#!/bin/sh\ntouch '" + (work / "RAN").string() + "'\n");
         setMode(bin / "ran", fs::perms::owner_all);
         fs::create_symlink(GetParam(), bin / "x-terminal-emulator");
@@ -186,6 +186,20 @@ protected:
         return fs::exists(list) ? readFile(list) : "";
     }
 
+    std::pair<int, int> windowSize(const std::string& window) const {
+        const fs::path shell = work / "geometry";
+        run("xdotool getwindowgeometry --shell " + window + " >'" + shell.string() + "'");
+        std::istringstream lines(fs::exists(shell) ? readFile(shell) : "");
+        int width = 0, height = 0;
+        for (std::string line; std::getline(lines, line);) {
+            if (line.rfind("WIDTH=", 0) == 0)
+                width = std::stoi(line.substr(6));
+            if (line.rfind("HEIGHT=", 0) == 0)
+                height = std::stoi(line.substr(7));
+        }
+        return {width, height};
+    }
+
     void screenshot(const std::string& name) const {
         const char* folder = std::getenv("QUENDRA_SCREENSHOTS");
         if (folder && *folder)
@@ -209,8 +223,8 @@ TEST_P(RealTerminal, EveryPressRunsOneEncoderWithTheWindowsWordsAndTheFailureWai
     const Press presses[] = {
         {"quotes and commands", "it's \"q\" " + kRuns, "a " + kRuns + " * b.wav",
          "-out it's \"q\" " + kRuns + ".mp3", ""},
-        {"backslash, newline, non-ASCII", "back\\slash \xC3\xBC \xE2\x99\xAB",
-         "line\nbreak.wav", "-\xC3\xBCn\xC3\xAF\ncode \xE2\x99\xAB.mp3", ""},
+        {"backslash, newline, non-ASCII", "back\\slash \xC3\xBC \xE2\x99\xAB", "line\nbreak.wav",
+         "-\xC3\xBCn\xC3\xAF\ncode \xE2\x99\xAB.mp3", ""},
         {"a tag", "tag", "in.wav", "out.mp3", "-k " + kRuns + " $(ran)"},
     };
     std::size_t count = 0;
@@ -238,13 +252,20 @@ TEST_P(RealTerminal, EveryPressRunsOneEncoderWithTheWindowsWordsAndTheFailureWai
     QTest::qWait(500);
     screenshot(terminal + "-failure");
     EXPECT_FALSE(terminalWindows(title).empty()) << "the window closed without Enter";
-    // Enter, as a person presses it: again where a first-run dialog of the terminal (terminology's
-    // scale) took the first.
+    // Enter, as a person presses it, the pointer over the window (terminology takes keys only
+    // so). terminology's first window shows a first-run dialog over the terminal, which a person
+    // closes with its "Done" button, below the window's middle.
     bool closed = false;
-    for (int tries = 0; tries < 3 && !closed; ++tries) {
+    for (int tries = 0; tries < 2 && !closed; ++tries) {
         const std::string windows = terminalWindows(title);
-        run("xdotool windowactivate --sync " + windows.substr(0, windows.find('\n')) +
-            " && xdotool key Return");
+        const std::string window = windows.substr(0, windows.find('\n'));
+        const auto [width, height] = windowSize(window);
+        run("xdotool windowactivate --sync " + window);
+        if (tries > 0)
+            run("xdotool mousemove --window " + window + " " + std::to_string(width / 2) + " " +
+                std::to_string(height * 58 / 100) + " click 1");
+        run("xdotool mousemove --window " + window + " " + std::to_string(width / 2) + " " +
+            std::to_string(height / 2) + " sleep 0.3 key Return");
         closed = QTest::qWaitFor([&] { return terminalWindows(title).empty(); }, 3000);
     }
     EXPECT_TRUE(closed) << "Enter did not close the window";
