@@ -108,7 +108,7 @@ TEST_F(StarterInTerminal, AFailureWaitsForEnterOnceForOurEncoderAndAnother) {
     writeFile(dir / "other", "#!/bin/sh\necho \"other encoder: $*\"\nexit 3\n");
     setMode(dir / "other", fs::perms::owner_all);
     const std::pair<std::string, int> encoders[] = {{LAMEBIN_PATH, 1},
-                                                     {(dir / "other").string(), 3}};
+                                                    {(dir / "other").string(), 3}};
     for (const auto& [encoder, code] : encoders) {
         SCOPED_TRACE(encoder);
         output.clear();
