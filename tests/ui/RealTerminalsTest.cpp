@@ -92,7 +92,7 @@ protected:
                 "    chain=\"$chain $(basename \"$(readlink /proc/$pid/exe)\")\"\n"
                 "    pid=$(sed -n 's/^PPid:[[:space:]]*//p' /proc/$pid/status)\n"
                 "done\n"
-                "echo \"$chain $(tty)\" >\"$records/chain.$$\"\n'" +
+                "echo \"$chain \" >\"$records/chain.$$\"\n'" +
                 (fs::path(TESTS_DIR) / "lame.bin").string() +
                 "' \"$@\"\ncode=$?\n"
                 "echo $code >\"$records/.end.$$\" && mv \"$records/.end.$$\" \"$records/end.$$\"\n"
