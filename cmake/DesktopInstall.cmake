@@ -1,5 +1,5 @@
-# How the Qt build is installed. The program and the encoder go side by side: the launcher looks
-# beside the program. On Linux both live in a program folder of their own, and a relative
+# How the Qt build is installed. The program, the encoder and the starter go side by side: the
+# launcher looks beside the program. On Linux both live in a program folder of their own, and a relative
 # symbolic link on PATH, quendra-orvo, starts the program; the program finds its folder through
 # /proc/self/exe, so the link still finds "lame.bin". The desktop entry starts the program through
 # that link, and the icons go into the hicolor theme.
@@ -22,6 +22,10 @@ endif()
 install(TARGETS Project1 RUNTIME DESTINATION ${program_dir})
 if(TARGET lamebin)
     install(TARGETS lamebin RUNTIME DESTINATION ${program_dir})
+endif()
+# The starter a terminal window runs for the encoder, beside the program, where it is looked for.
+if(TARGET starter)
+    install(TARGETS starter RUNTIME DESTINATION ${program_dir})
 endif()
 
 if(UNIX AND NOT APPLE)

@@ -10,11 +10,25 @@ namespace quendra {
 FormActions::FormActions(FormModel& model, EncoderLauncher& launcher)
     : input_(model), model_(model), launcher_(launcher) {}
 
+namespace {
+
+StartOutcome outcomeOf(const LaunchResult& result) {
+    if (result.started || result.pending)
+        return {result.started, {}, result.pending};
+    return {false, launchFailureMessage(result), false};
+}
+
+} // namespace
+
 StartOutcome FormActions::startEncoding() {
-    const LaunchResult result = launcher_.launch(CommandBuilder::build(model_));
-    if (result.started)
-        return {true, {}};
-    return {false, launchFailureMessage(result)};
+    return outcomeOf(launcher_.launch(CommandBuilder::build(model_)));
+}
+
+std::vector<StartOutcome> FormActions::followStarts() {
+    std::vector<StartOutcome> outcomes;
+    for (const LaunchResult& result : launcher_.follow())
+        outcomes.push_back(outcomeOf(result));
+    return outcomes;
 }
 
 void FormActions::fileChosen(ControlName field, std::string path) {

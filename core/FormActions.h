@@ -6,14 +6,17 @@
 #include "FormModel.h"
 
 #include <string>
+#include <vector>
 
 namespace quendra {
 
-// What "Start encoding" did: whether the encoder's process began and, where it did not, the
-// text that tells the user why and where "lame.bin" was looked for.
+// What "Start encoding" did: whether the encoder's process began, is still being confirmed
+// (pending) or, where it did not begin, the text that tells the user why and where "lame.bin" was
+// looked for.
 struct StartOutcome {
     bool started = false;
     std::string failureText;
+    bool pending = false;
 };
 
 // Everything the window does besides drawing, in one place that every window shell calls: the
@@ -30,6 +33,10 @@ public:
     // "Start encoding": builds the command from the model and starts the encoder with it. The
     // model is not changed.
     StartOutcome startEncoding();
+    // The presses whose start was pending, looked at again without waiting: the outcome of each
+    // one decided since.
+    std::vector<StartOutcome> followStarts();
+    bool startsPending() const { return launcher_.pending(); }
 
     // A file dropped on a path field goes in as if typed.
     void fileChosen(ControlName field, std::string path);

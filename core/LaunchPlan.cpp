@@ -16,22 +16,32 @@ bool displayAvailable(const char* display, const char* waylandDisplay) {
     return (display && *display) || (waylandDisplay && *waylandDisplay);
 }
 
-std::vector<ProgramCall> startOrder(const std::string& encoderPath,
-                                    const std::vector<std::string>& arguments,
-                                    const std::vector<std::string>& terminals) {
-    std::vector<ProgramCall> calls;
-    const std::string title = consoleTitle(arguments);
-    for (const std::string& terminal : terminals) {
-        const std::size_t slash = terminal.rfind('/');
-        ProgramCall call{terminal,
-                         {slash == std::string::npos ? terminal : terminal.substr(slash + 1), "-T",
-                          title, "-e", encoderPath}};
-        if (!arguments.empty())
-            call.arguments.insert(call.arguments.end(), arguments.begin() + 1, arguments.end());
-        calls.push_back(std::move(call));
+bool plainPath(std::string_view path) {
+    if (path.empty() || path.front() != '/')
+        return false;
+    for (const char c : path) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                           (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-' || c == '/';
+        if (!plain)
+            return false;
     }
-    calls.push_back(ProgramCall{encoderPath, arguments});
-    return calls;
+    return true;
+}
+
+ProgramCall terminalCall(const std::string& terminal, const std::string& starter,
+                         const std::string& request) {
+    const std::size_t slash = terminal.rfind('/');
+    return {terminal,
+            {slash == std::string::npos ? terminal : terminal.substr(slash + 1), "-e", starter,
+             request}};
+}
+
+TryVerdict judgeTry(const TrySight& sight) {
+    if (sight.report)
+        return *sight.report == 0 ? TryVerdict::Started : TryVerdict::Failed;
+    if (sight.claimed)
+        return sight.timeUp ? TryVerdict::Unconfirmed : TryVerdict::Wait;
+    return sight.terminalGone || sight.timeUp ? TryVerdict::GiveWay : TryVerdict::Wait;
 }
 
 } // namespace quendra

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quendra {
@@ -18,11 +20,33 @@ std::string consoleTitle(const std::vector<std::string>& arguments);
 // Whether a graphical session is there to show a terminal window in.
 bool displayAvailable(const char* display, const char* waylandDisplay);
 
-// The starts to try in turn until one succeeds: the encoder inside each terminal given (found
-// terminal emulators, best first), then the encoder on its own, writing to the caller's output.
-// "arguments" is the split command line, argv[0] the bare encoder name.
-std::vector<ProgramCall> startOrder(const std::string& encoderPath,
-                                    const std::vector<std::string>& arguments,
-                                    const std::vector<std::string>& terminals);
+// Whether every terminal reads the path as itself, however it splits, quotes, joins or evaluates
+// the words it is given: an absolute path of letters, digits, '.', '_', '-' and '/' only.
+bool plainPath(std::string_view path);
+
+// A terminal emulator asked to run the starter with a request: "-e", the starter, the request.
+// No option a terminal may refuse, and no word of the person's: both paths are plain.
+ProgramCall terminalCall(const std::string& terminal, const std::string& starter,
+                         const std::string& request);
+
+// What is known of one terminal tried for a press of "Start encoding".
+struct TrySight {
+    std::optional<int> report; // the starter's report: 0 the encoder runs, else its start's error
+    bool claimed = false;      // a withdrawal found the request taken by the starter
+    bool terminalGone = false; // the terminal could not be executed, or ended with a failure
+    bool timeUp = false;       // the try's time is up (once claimed: the time for the report)
+};
+
+enum class TryVerdict {
+    Wait,        // look again later
+    Started,     // the encoder runs
+    Failed,      // the starter could not start the encoder: another way would fail alike
+    GiveWay,     // withdraw the request; the next terminal, or the encoder without one, goes on
+    Unconfirmed, // the starter took the request but did not say in time that the encoder runs
+};
+
+// A terminal that exits with success may have handed the window to a server of its own, so only
+// the starter's claim, a failure or the time decide.
+TryVerdict judgeTry(const TrySight& sight);
 
 } // namespace quendra

@@ -3,6 +3,8 @@
 #include "EncoderLauncher.h"
 #include "EncoderSearch.h"
 
+#include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,17 +16,39 @@ enum class Console {
     None,                 // never a terminal window: the caller's output
 };
 
-// Starts "lame.bin" as a detached process of its own session: no shell, standard input from
-// /dev/null, none of the caller's other descriptors, never waited for. "started" is reported
-// only once the final program has been executed.
+// How long a start in a terminal window is waited for.
+struct TerminalTimes {
+    // For the starter to take the request: past it the next terminal is tried.
+    std::chrono::milliseconds claim{5000};
+    // For the starter, once it took the request, to say that the encoder runs.
+    std::chrono::milliseconds report{5000};
+};
+
+class TerminalStart;
+
+// Starts "lame.bin" as a process of a session of its own, never a child of the caller: no shell,
+// standard input from /dev/null, none of the caller's other descriptors, never waited for.
+//
+// With a display, in a terminal window: the terminal is given only the starter beside the program
+// and a request file in a private folder, which holds the encoder's path and its exact words;
+// the starter runs the encoder with them. Such a start stays pending until the starter says that
+// the encoder runs; a terminal that fails, or has not taken the request in time, gives way to the
+// next (x-terminal-emulator, then xterm), and the last way is the encoder without a terminal.
+// Exactly one of them runs the encoder: the request is either taken by the starter or withdrawn.
+// "started" is reported only once the encoder has been executed.
 class PosixEncoderLauncher : public EncoderLauncher {
 public:
-    // programDirectory: where the encoder is looked for first; empty means the directory of the
-    // running program.
+    // programDirectory: where the encoder and the starter are looked for first; empty means the
+    // directory of the running program.
     explicit PosixEncoderLauncher(std::string programDirectory = {},
-                                  Console console = Console::TerminalWhereDisplay);
+                                  Console console = Console::TerminalWhereDisplay,
+                                  TerminalTimes times = {});
+    // Waits for the pending starts to be decided, so that no press is left halfway.
+    ~PosixEncoderLauncher() override;
 
     LaunchResult launch(const EncoderCommand& command) override;
+    std::vector<LaunchResult> follow() override;
+    bool pending() const override { return !pending_.empty(); }
 
 private:
     // Where the encoder is looked for besides the program's own directory.
@@ -32,12 +56,15 @@ private:
         std::string currentDir;
         std::string pathText;
     };
+    std::string programDirectory() const;
     SearchResult findEncoder(const std::string& name, const Surroundings& here) const;
-    // The terminal emulators found on PATH, best first; none without a display.
+    // The terminal emulators found on PATH, best first; none without a display or a starter.
     std::vector<std::string> terminalsToTry(const Surroundings& here) const;
 
     std::string programDirectory_;
     Console console_;
+    TerminalTimes times_;
+    std::vector<std::unique_ptr<TerminalStart>> pending_;
 };
 
 // The real file system's answer for one candidate path.

@@ -85,6 +85,10 @@ public:
     // A modal chooser with these settings: the chosen file's path, empty for a cancel.
     virtual std::string chooseFile(const ChooserSettings& settings) = 0;
     virtual void tellStartFailed(const std::string& text) = 0;
+    // Has the walk's startsFollowed() called once, from the event loop, after about `milliseconds`:
+    // a start of the encoder is being confirmed meanwhile, and the window goes on working. Only a
+    // platform whose launcher confirms starts later needs it (Linux's; Windows' never does).
+    virtual void followStartsIn(int /*milliseconds*/) {}
 };
 
 } // namespace quendra::form

@@ -12,6 +12,10 @@ namespace {
 
 using Flag = ControlToolkit::Flag;
 
+// How often a pending start of the encoder is looked at: soon enough that a terminal's refusal
+// passes unnoticed by the person, seldom enough to cost nothing.
+constexpr int kFollowMilliseconds = 50;
+
 // Input the toolkit reports while the walk writes to it came from the walk, not the person.
 class Mirroring {
 public:
@@ -248,7 +252,29 @@ void ControlWalk::choose(Chooser chooser) {
 }
 
 void ControlWalk::Button1Click() {
-    if (const StartOutcome outcome = actions_.startEncoding(); !outcome.started)
+    const StartOutcome outcome = actions_.startEncoding();
+    followWhilePending();
+    tell(outcome);
+}
+
+void ControlWalk::startsFollowed() {
+    following_ = false;
+    const std::vector<StartOutcome> outcomes = actions_.followStarts();
+    // Asked for before telling: a message box's own event loop goes on following the others.
+    followWhilePending();
+    for (const StartOutcome& outcome : outcomes)
+        tell(outcome);
+}
+
+void ControlWalk::followWhilePending() {
+    if (!following_ && actions_.startsPending()) {
+        following_ = true;
+        toolkit_.followStartsIn(kFollowMilliseconds);
+    }
+}
+
+void ControlWalk::tell(const StartOutcome& outcome) {
+    if (!outcome.started && !outcome.pending)
         toolkit_.tellStartFailed(outcome.failureText);
 }
 

@@ -43,8 +43,11 @@ public:
     bool takesDrop(ControlName field, const std::vector<std::string>& files) const;
     void dropped(ControlName field, const std::vector<std::string>& files);
 
-    // "Start encoding": the command built from the model and started; a failed start is told.
+    // "Start encoding": the command built from the model and started; a failed start is told,
+    // once it is known to have failed.
     void Button1Click();
+    // The toolkit's call back while starts are pending (ControlToolkit::followStartsIn).
+    void startsFollowed();
 
 private:
     std::optional<AccessibleText> accessibleText(ControlName control) const;
@@ -56,12 +59,15 @@ private:
     void mirrorText(const ControlState& control);
     void mirrorButtons(const ControlState& group);
     void choose(Chooser chooser);
+    void followWhilePending();
+    void tell(const StartOutcome& outcome);
 
     FormModel& model_;
     FormActions& actions_;
     ControlToolkit& toolkit_;
     int listener_ = 0;
     int mirroring_ = 0;
+    bool following_ = false; // a call back is asked for
 };
 
 } // namespace quendra::form

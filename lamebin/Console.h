@@ -12,7 +12,7 @@ namespace lamebin {
 void prepareConsole();
 
 // The command line as received, for the first line of output: on Linux the arguments quoted for
-// a shell, on Windows the line itself.
+// a shell (none where the front-end's starter showed it), on Windows the line itself.
 std::string receivedCommandLine(const std::vector<std::string>& arguments);
 
 // Whether the standard output is a terminal, so that a progress line redrawn in place shows.
@@ -22,7 +22,7 @@ bool outputIsTerminal();
 void redrawLine(const std::string& line, bool last);
 
 // Whether a failure should wait for Enter: the window closes as soon as lame.bin ends when the
-// terminal or console is one of its own.
+// terminal or console is one of its own (on Linux the starter waits instead, where it runs it).
 bool ownsItsWindow();
 
 // Shows "what" and waits until Enter is pressed or the input ends.

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 
 #include <unistd.h>
 
@@ -15,8 +16,19 @@ void prepareConsole() {
     std::setlocale(LC_CTYPE, "C.UTF-8");
 }
 
+namespace {
+
+// Started by the front-end's starter in a terminal window: the starter has shown the command line
+// and keeps the window open after a failure, for any encoder.
+bool underStarter() {
+    const char* starter = std::getenv("QUENDRA_STARTER");
+    return starter && *starter;
+}
+
+} // namespace
+
 std::string receivedCommandLine(const std::vector<std::string>& arguments) {
-    return shellCommandLine(arguments);
+    return underStarter() ? std::string() : shellCommandLine(arguments);
 }
 
 bool outputIsTerminal() {
@@ -31,7 +43,7 @@ void redrawLine(const std::string& line, bool last) {
 // A terminal window started for lame.bin closes when it ends; one it was started from does not,
 // but reading Enter there costs nothing.
 bool ownsItsWindow() {
-    return isatty(0);
+    return isatty(0) && !underStarter();
 }
 
 void waitForEnter(const char* what) {

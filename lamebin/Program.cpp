@@ -136,8 +136,10 @@ int encode(const EncodingRequest& request) {
 int runProgram(const std::vector<std::string>& arguments) {
     catchStopRequests();
     prepareConsole();
-    std::printf("%s\n", receivedCommandLine(arguments).c_str());
-    std::fflush(stdout);
+    if (const std::string line = receivedCommandLine(arguments); !line.empty()) {
+        std::printf("%s\n", line.c_str());
+        std::fflush(stdout);
+    }
 
     const EncodingRequest request =
         parseRequest({arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end()});

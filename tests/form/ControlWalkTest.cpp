@@ -98,6 +98,8 @@ public:
         return chosen;
     }
     void tellStartFailed(const std::string& text) override { failures.push_back(text); }
+    void followStartsIn(int) override { ++followsAsked; }
+    int followsAsked = 0;
 
 private:
     void written() {
@@ -211,6 +213,22 @@ TEST_F(ControlWalkTest, ButtonsDoTheirRoles) {
     EXPECT_EQ(toolkit.choosers,
               (std::vector<std::string>{"select output file", "select input file"}));
     EXPECT_EQ(model.text(control::Edit01), "in.wav");
+}
+
+TEST_F(ControlWalkTest, APendingStartIsFollowedUntilDecidedAndOnlyAFailureIsTold) {
+    launcher.result = {false, {}, {}, true};
+    walk.clicked({control::Button1});
+    walk.clicked({control::Button1});
+    EXPECT_EQ(toolkit.followsAsked, 1) << "one call back at a time";
+    walk.startsFollowed(); // nothing decided yet
+    EXPECT_EQ(toolkit.followsAsked, 2);
+    EXPECT_TRUE(toolkit.failures.empty());
+
+    const LaunchResult failed{false, "no terminal took it", {"/opt/quendra"}, false};
+    launcher.decided = {failed, {true, {}, {}, false}};
+    walk.startsFollowed();
+    EXPECT_EQ(toolkit.failures, std::vector<std::string>{launchFailureMessage(failed)});
+    EXPECT_EQ(toolkit.followsAsked, 2) << "nothing is pending any more";
 }
 
 TEST_F(ControlWalkTest, AnEditIsStoredOnlyWhereItChangedTheText) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 using namespace quendra;
 
 namespace {
@@ -31,32 +33,48 @@ TEST(DisplayAvailable, EitherDisplayVariableSetAndNonEmpty) {
     EXPECT_TRUE(displayAvailable("", "wayland-0"));
 }
 
-class StartOrder : public testing::Test {
-protected:
-    const Strings arguments{"lame.bin", "--tt", "-e x", "in put.wav", "/o/out.mp3"};
-};
-
-TEST_F(StartOrder, WithoutTerminalTheEncoderGetsTheArgumentsAsTheyAre) {
-    const std::vector<ProgramCall> calls = startOrder("/bin/dir/lame.bin", arguments, {});
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].program, "/bin/dir/lame.bin");
-    EXPECT_EQ(calls[0].arguments, arguments);
+TEST(PlainPath, OnlyAbsolutePathsOfCharactersNoTerminalReadsOtherwise) {
+    for (const char* plain : {"/usr/lib/quendra-orvo/start-encoder",
+                              "/run/user/1000/quendra-orvo.a1B2c3/1.request", "/"})
+        EXPECT_TRUE(plainPath(plain)) << plain;
+    for (const char* other :
+         {"", "relative/start-encoder", "/opt/my programs/start-encoder", "/a$(b)", "/a`b`", "/a;b",
+          "/a*", "/a\\b", "/a'b", "/a\"b", "/a\nb", "/~x",
+          "/gr\xC3\xBC\xC3\x9F"
+          "e"})
+        EXPECT_FALSE(plainPath(other)) << other;
 }
 
-TEST_F(StartOrder, EachTerminalRunsTheEncoderThenTheEncoderAlone) {
-    const std::vector<ProgramCall> calls = startOrder(
-        "/bin/dir/lame.bin", arguments, {"/usr/bin/x-terminal-emulator", "/usr/bin/xterm"});
-    ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[0].program, "/usr/bin/x-terminal-emulator");
-    EXPECT_EQ(calls[0].arguments,
-              (Strings{"x-terminal-emulator", "-T", "lame.bin - out.mp3", "-e", "/bin/dir/lame.bin",
-                       "--tt", "-e x", "in put.wav", "/o/out.mp3"}));
-    EXPECT_EQ(calls[1].program, "/usr/bin/xterm");
-    EXPECT_EQ(calls[1].arguments.front(), "xterm");
-    EXPECT_EQ(Strings(calls[1].arguments.begin() + 1, calls[1].arguments.end()),
-              Strings(calls[0].arguments.begin() + 1, calls[0].arguments.end()));
-    EXPECT_EQ(calls[2].program, "/bin/dir/lame.bin");
-    EXPECT_EQ(calls[2].arguments, arguments);
+TEST(TerminalCall, GivesTheTerminalTheStarterAndTheRequestAfterDashEAndNothingElse) {
+    const ProgramCall call = terminalCall(
+        "/usr/bin/x-terminal-emulator", "/usr/lib/q/start-encoder", "/run/user/1000/q.x/1.request");
+    EXPECT_EQ(call.program, "/usr/bin/x-terminal-emulator");
+    EXPECT_EQ(call.arguments, (Strings{"x-terminal-emulator", "-e", "/usr/lib/q/start-encoder",
+                                       "/run/user/1000/q.x/1.request"}));
+}
+
+TEST(JudgeTry, TheStartersReportDecidesElseAFailedTerminalOrTheTimeGivesWay) {
+    using V = TryVerdict;
+    struct Case {
+        TrySight sight;
+        TryVerdict verdict;
+    };
+    const Case cases[] = {
+        {{std::nullopt, false, false, false}, V::Wait},
+        {{0, false, false, false}, V::Started},
+        {{0, true, true, true}, V::Started}, // a report wins over whatever else is seen
+        {{ENOEXEC, false, false, false}, V::Failed},
+        {{std::nullopt, false, true, false}, V::GiveWay}, // refused its options, or not executed
+        {{std::nullopt, false, false, true}, V::GiveWay}, // nothing in time
+        {{std::nullopt, true, false, false}, V::Wait},    // taken: its report is to come
+        {{std::nullopt, true, true, false}, V::Wait},     // taken, however the terminal ended
+        {{std::nullopt, true, false, true}, V::Unconfirmed},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(judgeTry(c.sight), c.verdict)
+            << "report " << (c.sight.report ? *c.sight.report : -1) << ", claimed "
+            << c.sight.claimed << ", terminal gone " << c.sight.terminalGone << ", time up "
+            << c.sight.timeUp;
 }
 
 } // namespace

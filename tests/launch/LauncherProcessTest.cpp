@@ -1,9 +1,13 @@
-// The POSIX launcher against real processes: a stand-in "lame.bin" records what it received.
+// The POSIX launcher against real processes: a stand-in "lame.bin" records what it received,
+// started directly or through the starter by stand-in terminals that treat their words as real
+// terminals do.
 #include "CommandBuilder.h"
 #include "CommandLine.h"
 #include "EventWiring.h"
 #include "FormModel.h"
+#include "LaunchPlan.h"
 #include "PosixEncoderLauncher.h"
+#include "StartRequest.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -350,5 +354,262 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentCase{"EmptyPaths", "", "", ""}, ArgumentCase{"OptionLikeValues", "-k", "-b", "-k"},
         ArgumentCase{"ShellCharacters", "$(rm -rf x) `id` *.wav", "a;b|c&d>e.mp3", "'$HOME'"}),
     [](const testing::TestParamInfo<ArgumentCase>& info) { return info.param.name; });
+
+// --- in a terminal window ------------------------------------------------------------------------
+
+// Stand-ins for terminal emulators, each as some real one treats "-e" and the words after it. Each
+// records its words in "<name>.args.<pid>" beside itself; those that wait, wait for a file "go".
+const char* const kStandInStart = R"(#!/bin/sh
+PATH=/usr/bin:/bin
+here=${0%/*}
+printf '%s\0' "$@" >"$here/${0##*/}.args.$$"
+waitForGo() { i=0; while [ ! -e "$here/go" ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done; }
+while [ $# -gt 0 ] && [ "$1" != -e ]; do shift; done
+[ $# -gt 0 ] && shift
+)";
+
+struct StandIn {
+    const char* name;
+    const char* behaviour;
+};
+
+const StandIn kRunsTheWords{"runs the words", "exec \"$@\"\n"};
+const StandIn kRefusesTitle{"refuses -T", R"(for word in "$@"; do
+    [ "$word" = -T ] && { echo "invalid option -- 'T'" >&2; exit 1; }
+done
+exec "$@"
+)"};
+const StandIn kThroughShell{"runs the words through sh -c", "exec sh -c \"$*\"\n"};
+const StandIn kResplits{"joins and re-splits the words",
+                        "set -f\nset -- $(printf '%s ' \"$@\" | tr -d '\\\\')\nexec \"$@\"\n"};
+const StandIn kExitsAtOnce{"exits at once", "exit 0\n"};
+const StandIn kFails{"fails", "exit 1\n"};
+const StandIn kNeverRuns{"never runs the words", "waitForGo\n"};
+// Past the short time below, while the next terminal is still being tried.
+const StandIn kRunsLate{"runs the words late", "sleep 2\n\"$@\"\ntouch \"$here/late-done\"\n"};
+const StandIn kRunsAfterTheLateOne{
+    "runs the words after the late one",
+    "i=0; while [ ! -e \"$here/late-done\" ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done\n"
+    "exec \"$@\"\n"};
+
+class TerminalLaunch : public LauncherProcess {
+protected:
+    void SetUp() override {
+        LauncherProcess::SetUp();
+        fs::create_directory(terminals);
+        fs::create_directory(runtime);
+        path.reset();
+        path.emplace("PATH", (terminals.string() + ":" + path1.string()).c_str());
+        place(programDir, Entry::StandIn);
+        placeStarter(programDir);
+    }
+
+    void placeStarter(const fs::path& directory) {
+        fs::copy_file(STARTER_PATH, directory / kStarterName, fs::copy_options::overwrite_existing);
+    }
+
+    void terminal(const char* name, const StandIn& standIn) {
+        writeFile(terminals / name, std::string(kStandInStart) + standIn.behaviour);
+        setMode(terminals / name, fs::perms::owner_all);
+    }
+
+    // One press through the real launcher, followed until it is decided.
+    LaunchResult press(const std::string& line, TerminalTimes times = {}) {
+        PosixEncoderLauncher launcher(programFolder.string(), Console::TerminalWhereDisplay, times);
+        LaunchResult result = launcher.launch(EncoderCommand{line});
+        EXPECT_TRUE(result.pending) << "a terminal start is confirmed later";
+        std::vector<LaunchResult> decided;
+        EXPECT_TRUE(waitUntil(
+            [&] {
+                decided = launcher.follow();
+                return !decided.empty();
+            },
+            std::chrono::seconds(30)))
+            << "the start was not decided";
+        EXPECT_FALSE(launcher.pending());
+        return decided.empty() ? result : decided.front();
+    }
+
+    // The words each run of the stand-in terminal was given.
+    std::vector<Strings> wordsGiven(const char* name) const {
+        std::vector<Strings> runs;
+        for (const fs::path& file : filesStartingWith(terminals, std::string(name) + ".args.")) {
+            runs.emplace_back();
+            const std::string words = readFile(file);
+            for (std::size_t start = 0, end; (end = words.find('\0', start)) != std::string::npos;
+                 start = end + 1)
+                runs.back().push_back(words.substr(start, end - start));
+        }
+        return runs;
+    }
+
+    fs::path programFolder = programDir; // where the launcher looks first
+    const fs::path terminals = root / "terminals";
+    const fs::path runtime = root / "runtime";
+    const EnvironmentVariable display{"DISPLAY", ":77"};
+    const EnvironmentVariable noWayland{"WAYLAND_DISPLAY", nullptr};
+    const EnvironmentVariable runtimeDir{"XDG_RUNTIME_DIR", (root / "runtime").c_str()};
+};
+
+// The window's words for file names and tags that a shell or a terminal would take apart.
+std::string hardCommand(const fs::path& marker) {
+    FormModel model;
+    EventWiring wiring(model);
+    const std::string run = "$(touch " + marker.string() + ")";
+    wiring.textChanged("Edit01", "-in " + run + " `touch " + marker.string() + "` ; *.wav");
+    wiring.textChanged("Edit02", "it's \"q\" back\\slash\nline \xC3\xBC \xE2\x99\xAB.mp3");
+    wiring.checkedChanged("CheckBox01", true);
+    wiring.textChanged("Edit03", run);
+    return CommandBuilder::build(model).line;
+}
+
+struct TerminalCase {
+    const char* name;
+    StandIn standIn;
+    const char* programFolder; // where the program, the encoder and the starter are
+};
+
+void PrintTo(const TerminalCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class TerminalWords : public TerminalLaunch, public testing::WithParamInterface<TerminalCase> {};
+
+TEST_P(TerminalWords, TheEncoderGetsExactlyTheWindowsWordsAndTheTerminalNoneOfThem) {
+    const TerminalCase& c = GetParam();
+    const fs::path folder = root / c.programFolder;
+    fs::create_directories(folder);
+    place(folder, Entry::StandIn);
+    placeStarter(folder);
+    programFolder = folder;
+    terminal("x-terminal-emulator", c.standIn);
+    const fs::path marker = root / "ran";
+    const std::string line = hardCommand(marker);
+
+    const LaunchResult result = press(line);
+    ASSERT_TRUE(result.started) << result.reason;
+    const std::vector<Record> records = waitForRecords(folder);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records.front().argv, splitCommandLine(line));
+    EXPECT_FALSE(fs::exists(marker)) << "a word of the window's was run as a command";
+
+    const std::vector<Strings> given = wordsGiven("x-terminal-emulator");
+    ASSERT_EQ(given.size(), 1u);
+    ASSERT_EQ(given.front().size(), 3u);
+    EXPECT_EQ(given.front()[0], "-e");
+    for (std::size_t i = 1; i < 3; ++i)
+        EXPECT_TRUE(plainPath(given.front()[i])) << given.front()[i];
+    EXPECT_TRUE(fs::is_empty(runtime)) << "the request's folder is left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TerminalWords,
+    testing::Values(TerminalCase{"RunsTheWords", kRunsTheWords, "plain"},
+                    TerminalCase{"RefusesTitleOption", kRefusesTitle, "plain"},
+                    TerminalCase{"ThroughAShell", kThroughShell, "my program $(touch x) 'q'"},
+                    TerminalCase{"JoinsAndResplits", kResplits, "back\\slash \xC3\xBC"}),
+    [](const testing::TestParamInfo<TerminalCase>& info) { return info.param.name; });
+
+struct GiveWayCase {
+    const char* name;
+    StandIn first; // as x-terminal-emulator; xterm runs the words
+    TerminalTimes times;
+};
+
+void PrintTo(const GiveWayCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class TerminalGivesWay : public TerminalLaunch, public testing::WithParamInterface<GiveWayCase> {};
+
+TEST_P(TerminalGivesWay, ToXtermWhichRunsTheOneEncoder) {
+    const GiveWayCase& c = GetParam();
+    terminal("x-terminal-emulator", c.first);
+    terminal("xterm", kRunsTheWords);
+    const LaunchResult result = press("lame.bin -q 2 \"in put.wav\" \"out.mp3\"", c.times);
+    ASSERT_TRUE(result.started) << result.reason;
+    writeFile(terminals / "go", "");
+
+    EXPECT_EQ(wordsGiven("x-terminal-emulator").size(), 1u);
+    EXPECT_EQ(wordsGiven("xterm").size(), 1u);
+    EXPECT_TRUE(waitUntil([&] { return !processMentions(terminals.string()); }))
+        << "a stand-in terminal is still running";
+    const std::vector<Record> records = waitForRecords(programDir);
+    EXPECT_EQ(records.size(), 1u);
+    EXPECT_EQ(records.front().argv, (Strings{"lame.bin", "-q", "2", "in put.wav", "out.mp3"}));
+}
+
+// A failing terminal gives way at once: it is not waited for until its time is up (a minute, past
+// the 30 seconds a press is followed for).
+constexpr TerminalTimes kLong{std::chrono::minutes(1), std::chrono::minutes(1)};
+constexpr TerminalTimes kShort{std::chrono::milliseconds(800), std::chrono::seconds(10)};
+
+INSTANTIATE_TEST_SUITE_P(Table, TerminalGivesWay,
+                         testing::Values(GiveWayCase{"Fails", kFails, kLong},
+                                         GiveWayCase{"ExitsAtOnce", kExitsAtOnce, kShort},
+                                         GiveWayCase{"NeverRunsTheWords", kNeverRuns, kShort}),
+                         [](const testing::TestParamInfo<GiveWayCase>& info) {
+                             return info.param.name;
+                         });
+
+TEST_F(TerminalLaunch, ATerminalThatComesLateFindsItsRequestWithdrawn) {
+    terminal("x-terminal-emulator", kRunsLate);
+    terminal("xterm", kRunsAfterTheLateOne);
+    // The late one comes half a second after giving way, while xterm is being waited for.
+    const LaunchResult result = press("lame.bin in.wav out.mp3",
+                                      {std::chrono::milliseconds(1500), std::chrono::seconds(10)});
+    ASSERT_TRUE(result.started) << result.reason;
+    // Every stand-in and every starter it ran has ended.
+    EXPECT_TRUE(waitUntil([&] {
+        return !processMentions(terminals.string()) && !processMentions(runtime.string());
+    }));
+    EXPECT_TRUE(fs::exists(terminals / "late-done")) << "the late terminal did not come";
+    EXPECT_EQ(waitForRecords(programDir).size(), 1u);
+}
+
+TEST_F(TerminalLaunch, WhereNoTerminalWorksTheEncoderRunsWithoutOne) {
+    terminal("x-terminal-emulator", kFails);
+    terminal("xterm", kFails);
+    const LaunchResult result = press("lame.bin in.wav out.mp3", kLong);
+    ASSERT_TRUE(result.started) << result.reason;
+    const std::vector<Record> records = waitForRecords(programDir);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records.front().info.at("stdout"), ownLink(1));
+    EXPECT_EQ(wordsGiven("xterm").size(), 1u);
+}
+
+TEST_F(TerminalLaunch, AnEncoderTheStarterCannotExecuteFailsWithItsReasonAndNoOtherWayIsTried) {
+    fs::remove(programDir / "lame.bin");
+    place(programDir, Entry::BrokenProgram);
+    terminal("x-terminal-emulator", kRunsTheWords);
+    terminal("xterm", kRunsTheWords);
+    const LaunchResult result = press("lame.bin in.wav out.mp3", kLong);
+    EXPECT_FALSE(result.started);
+    EXPECT_NE(result.reason.find((programDir / "lame.bin").string()), std::string::npos)
+        << result.reason;
+    EXPECT_NE(result.reason.find("format"), std::string::npos) << result.reason;
+    EXPECT_TRUE(wordsGiven("xterm").empty());
+}
+
+TEST_F(TerminalLaunch, WithoutTheStarterNoTerminalIsGivenTheWords) {
+    fs::remove(programDir / kStarterName);
+    terminal("x-terminal-emulator", kRunsTheWords);
+    PosixEncoderLauncher launcher(programDir.string());
+    const LaunchResult result = launcher.launch(EncoderCommand{"lame.bin in.wav out.mp3"});
+    EXPECT_TRUE(result.started) << result.reason;
+    EXPECT_EQ(waitForRecords(programDir).size(), 1u);
+    EXPECT_TRUE(wordsGiven("x-terminal-emulator").empty());
+}
+
+TEST_F(TerminalLaunch, APressStillPendingWhenTheLauncherGoesIsCarriedThrough) {
+    terminal("x-terminal-emulator", kExitsAtOnce);
+    terminal("xterm", kRunsTheWords);
+    {
+        PosixEncoderLauncher launcher(programDir.string(), Console::TerminalWhereDisplay, kShort);
+        ASSERT_TRUE(launcher.launch(EncoderCommand{"lame.bin in.wav out.mp3"}).pending);
+    }
+    EXPECT_EQ(waitForRecords(programDir).size(), 1u);
+    EXPECT_TRUE(fs::is_empty(runtime));
+}
 
 } // namespace

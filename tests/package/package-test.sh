@@ -97,6 +97,7 @@ program_dir=./usr/lib/quendra-orvo
 
 check "the program in the program folder" entry "-rwxr-xr-x $program_dir/Project1"
 check "lame.bin beside the program" entry "-rwxr-xr-x $program_dir/lame.bin"
+check "the starter a terminal runs beside the program" entry "-rwxr-xr-x $program_dir/start-encoder"
 check "the launcher on PATH is a relative link to the program" \
     entry "lrwxrwxrwx ./usr/bin/quendra-orvo -> ../lib/quendra-orvo/Project1"
 check "the desktop entry" entry "-rw-r--r-- ./usr/share/applications/quendra-orvo.desktop"
@@ -161,6 +162,8 @@ libraries_declared() { # libraries_declared BINARY
 }
 check "Depends covers every library Project1 loads" libraries_declared "$root/usr/lib/quendra-orvo/Project1"
 check "Depends covers every library lame.bin loads" libraries_declared "$root/usr/lib/quendra-orvo/lame.bin"
+check "Depends covers every library the starter loads" \
+    libraries_declared "$root/usr/lib/quendra-orvo/start-encoder"
 xcb_plugin_declared() {
     local plugin package
     plugin=$(dpkg-query -S '*/plugins/platforms/libqxcb.so' 2>/dev/null | head -n 1 | sed 's/.*: //')
@@ -271,12 +274,13 @@ show_log() { grep -v '^qt.widgets.painting' "$scratch/program.log" | tail -n 30 
 window_shown() { $shown || { show_log; return 1; }; }
 check "the program started through the launcher shows its window" window_shown
 
-# The program runs from the program folder, where lame.bin is: the folder it finds through
-# /proc/self/exe is this one.
+# The program runs from the program folder, where lame.bin and the starter are: the folder it
+# finds through /proc/self/exe is this one.
 runs_from_program_folder() {
     local exe
     exe=$(readlink "/proc/$program_pid/exe") || { echo "  the program is not running" >&2; return 1; }
-    equals "$exe" "$root/usr/lib/quendra-orvo/Project1" && [ -x "$(dirname "$exe")/lame.bin" ]
+    equals "$exe" "$root/usr/lib/quendra-orvo/Project1" && [ -x "$(dirname "$exe")/lame.bin" ] &&
+        [ -x "$(dirname "$exe")/start-encoder" ]
 }
 check "the running program is the one beside lame.bin" runs_from_program_folder
 

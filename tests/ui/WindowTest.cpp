@@ -895,6 +895,19 @@ TEST_F(WindowTest, FailedStartIsReportedAndChangesNothing) {
     EXPECT_EQ(snapshot(*form), before);
 }
 
+TEST_F(WindowTest, APendingStartIsFollowedFromTheEventLoopAndItsFailureToldThen) {
+    launcher.result = {false, {}, {}, true};
+    QTest::mouseClick(widget("Button1"), Qt::LeftButton);
+    EXPECT_TRUE(notice.shown.empty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return launcher.follows >= 2; }));
+    EXPECT_TRUE(notice.shown.empty());
+
+    launcher.decided = {{false, "no terminal took it", {}, false}};
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !notice.shown.empty(); }));
+    EXPECT_EQ(notice.shown, std::vector<std::string>{quendra::launchFailureMessage(
+                                {false, "no terminal took it", {}, false})});
+}
+
 TEST(WindowNotice, FailedStartShowsAMessageBoxNamingTheEncoder) {
     RecordingLauncher launcher;
     launcher.result = {false, "permission denied", {"/opt/quendra", "/usr/bin"}};

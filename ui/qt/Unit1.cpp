@@ -336,6 +336,10 @@ void TForm1::tellStartFailed(const std::string& text) {
     notice_->show(this, text);
 }
 
+void TForm1::followStartsIn(int milliseconds) {
+    QTimer::singleShot(milliseconds, this, [this] { walk_.startsFollowed(); });
+}
+
 void TForm1::changeEvent(QEvent* event) {
     if (!form::kMaximizable && event->type() == QEvent::WindowStateChange &&
         windowState().testFlag(Qt::WindowMaximized))

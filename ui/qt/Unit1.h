@@ -68,6 +68,7 @@ private:
     void textMirrored(quendra::ControlName field) override;
     std::string chooseFile(const quendra::form::ChooserSettings& settings) override;
     void tellStartFailed(const std::string& text) override;
+    void followStartsIn(int milliseconds) override;
 
     void add(quendra::ControlName name, QWidget* widget, const quendra::form::Placing& placing);
     QWidget* makeWidget(const quendra::ControlState& control, QWidget* parent,
