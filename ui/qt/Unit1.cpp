@@ -174,7 +174,7 @@ QWidget* TForm1::makeWidget(const ControlState& c, QWidget* parent, const form::
     case ControlKind::Label:
         return plainLabel(qs(c.caption), parent);
     case ControlKind::Edit: {
-        auto* edit = new QLineEdit(parent);
+        auto* edit = styled(new QLineEdit(parent), classicMetrics_);
         edit->setMaxLength(std::numeric_limits<int>::max());
         connect(edit, &QLineEdit::textEdited, this, [this, name] { walk_.edited(name); });
         return edit;
@@ -204,7 +204,7 @@ QWidget* TForm1::clickable(QAbstractButton* button, const Part& part) {
 }
 
 QWidget* TForm1::makeDropDown(const ControlState& c, QWidget* parent) {
-    auto* comboBox = new ui::DropDownBox(parent);
+    auto* comboBox = styled(new ui::DropDownBox(parent), classicMetrics_);
     comboBox->setCompleter(nullptr); // completing is the core's, by its own rules
     comboBox->setInsertPolicy(QComboBox::NoInsert);
     comboBox->setMaxVisibleItems(form::kDropDownVisibleEntries);
