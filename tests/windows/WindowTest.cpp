@@ -4,6 +4,7 @@
 #include "ArgumentRecord.h"
 #include "CommandBuilder.h"
 #include "CommandLine.h"
+#include "Contrast.h"
 #include "FormActions.h"
 #include "DesignFont.h"
 #include "Hints.h"
@@ -16,6 +17,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
@@ -152,6 +154,89 @@ TEST_F(WindowTest, OpensWithItsFrameAndFocus) {
     // The content fits the client area at this density: no scroll bars.
     EXPECT_FALSE(style & (WS_HSCROLL | WS_VSCROLL));
     EXPECT_EQ(window_->focus(), control(control::Edit01));
+}
+
+// The window lies wholly on the work area of its monitor, frame included. On a desktop whose work
+// area cannot hold the layout's client area (QUENDRA_SMALL_WORK_AREA), it is smaller, with
+// scroll bars; elsewhere the test above finds it as the layout was drawn.
+TEST_F(WindowTest, OpensWhollyOnItsWorkArea) {
+    HWND frame = window_->frame();
+    RECT outer{};
+    GetWindowRect(frame, &outer);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(frame, MONITOR_DEFAULTTONEAREST), &monitor));
+    const RECT& work = monitor.rcWork;
+    EXPECT_GE(outer.left, work.left);
+    EXPECT_GE(outer.top, work.top);
+    EXPECT_LE(outer.right, work.right);
+    EXPECT_LE(outer.bottom, work.bottom);
+    if (!std::getenv("QUENDRA_SMALL_WORK_AREA"))
+        return;
+    const quendra::form::PixelRect drawnFor = quendra::form::clientAtStart(windowScale());
+    ASSERT_GT(drawnFor.height, work.bottom - work.top) << "the work area holds the whole window";
+    RECT client{};
+    GetClientRect(frame, &client);
+    EXPECT_LT(client.bottom, drawnFor.height);
+    EXPECT_TRUE(GetWindowLongW(frame, GWL_STYLE) & WS_VSCROLL);
+}
+
+// The highest contrast of any pixel on the screen in `area` against `face`: where a text or a line
+// is there, its colour's.
+double contrastIn(const RECT& area, COLORREF face) {
+    HDC screen = GetDC(nullptr);
+    HDC copy = CreateCompatibleDC(screen);
+    HBITMAP pixels = CreateCompatibleBitmap(screen, area.right - area.left, area.bottom - area.top);
+    HGDIOBJ old = SelectObject(copy, pixels);
+    BitBlt(copy, 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left, area.top,
+           SRCCOPY);
+    const auto rgb = [](COLORREF c) {
+        return quendra::form::Rgb{GetRValue(c), GetGValue(c), GetBValue(c)};
+    };
+    double highest = 1;
+    for (int y = 0; y < area.bottom - area.top; ++y)
+        for (int x = 0; x < area.right - area.left; ++x)
+            highest = std::max(highest,
+                               quendra::form::contrastRatio(rgb(GetPixel(copy, x, y)), rgb(face)));
+    SelectObject(copy, old);
+    DeleteObject(pixels);
+    DeleteDC(copy);
+    ReleaseDC(nullptr, screen);
+    return highest;
+}
+
+RECT screenRectOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+// The window follows Windows' colours: in the default ones as in a black high-contrast set (a
+// desktop with QUENDRA_HIGH_CONTRAST), on the screen its captions keep 4.5:1 against the face (a
+// label's, a check box's, a group box's); in high contrast its group frames 3:1 as well (Windows'
+// own style draws them paler, and the window keeps it).
+TEST_F(WindowTest, CaptionsAndFramesStandOutInTheSystemsColours) {
+    const bool highContrast = std::getenv("QUENDRA_HIGH_CONTRAST") != nullptr;
+    if (highContrast) {
+        ASSERT_EQ(GetSysColor(COLOR_BTNFACE), RGB(0, 0, 0))
+            << "the desktop's colours are not black";
+        ASSERT_EQ(GetSysColor(COLOR_BTNTEXT), RGB(255, 255, 255));
+    }
+    settle(500);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_GE(contrastIn(screenRectOf(control(control::Label01)), face),
+              quendra::form::kTextContrast);
+    RECT caption = screenRectOf(control(control::CheckBox18)); // right of the mark
+    caption.left += 20;
+    EXPECT_GE(contrastIn(caption, face), quendra::form::kTextContrast);
+    const RECT group = screenRectOf(control(control::GroupBox4));
+    EXPECT_GE(contrastIn({group.left + 10, group.top, group.left + 100, group.top + 13}, face),
+              quendra::form::kTextContrast); // its caption, on the top line
+    const LONG middle = (group.top + group.bottom) / 2;
+    if (highContrast) { // its left edge, half way down
+        EXPECT_GE(contrastIn({group.left, middle, group.left + 4, middle + 1}, face),
+                  quendra::form::kLineContrast);
+    }
 }
 
 // Where every control of the window sits in its client area, by identifier; and the font's
