@@ -156,21 +156,35 @@ TEST_F(WindowTest, OpensWithItsFrameAndFocus) {
     EXPECT_EQ(window_->focus(), control(control::Edit01));
 }
 
+// The work area of the monitor a window is on.
+RECT workAreaOf(HWND frame) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(frame, MONITOR_DEFAULTTONEAREST), &monitor);
+    return monitor.rcWork;
+}
+
+// Whether the whole window, frame included, lies on the work area of its monitor.
+::testing::AssertionResult liesOnItsWorkArea(HWND frame) {
+    RECT outer{};
+    GetWindowRect(frame, &outer);
+    const RECT work = workAreaOf(frame);
+    if (outer.left >= work.left && outer.top >= work.top && outer.right <= work.right &&
+        outer.bottom <= work.bottom)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "the window " << outer.left << "," << outer.top << " to " << outer.right << ","
+           << outer.bottom << " leaves the work area " << work.left << "," << work.top << " to "
+           << work.right << "," << work.bottom;
+}
+
 // The window lies wholly on the work area of its monitor, frame included. On a desktop whose work
 // area cannot hold the layout's client area (QUENDRA_SMALL_WORK_AREA), it is smaller, with
 // scroll bars; elsewhere the test above finds it as the layout was drawn.
 TEST_F(WindowTest, OpensWhollyOnItsWorkArea) {
     HWND frame = window_->frame();
-    RECT outer{};
-    GetWindowRect(frame, &outer);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(frame, MONITOR_DEFAULTTONEAREST), &monitor));
-    const RECT& work = monitor.rcWork;
-    EXPECT_GE(outer.left, work.left);
-    EXPECT_GE(outer.top, work.top);
-    EXPECT_LE(outer.right, work.right);
-    EXPECT_LE(outer.bottom, work.bottom);
+    EXPECT_TRUE(liesOnItsWorkArea(frame));
+    const RECT work = workAreaOf(frame);
     if (!std::getenv("QUENDRA_SMALL_WORK_AREA"))
         return;
     const quendra::form::PixelRect drawnFor = quendra::form::clientAtStart(windowScale());
@@ -311,7 +325,8 @@ void sendDensityChange(const RunningWindow& window, int dpi, SIZE outer) {
 }
 
 // Moved to a screen of another density, the window is laid out as one started there: every
-// control's place and size, the font and the outer size; and back again. Nothing typed is lost.
+// control's place and size, the font and the outer size, on the work area; and back again.
+// Nothing typed is lost.
 TEST_F(WindowTest, FrameFollowsADensityChangeAsAStartAtThatDensity) {
     const int here = screenDpi();
     const int there = here == 96 ? 144 : 96;
@@ -332,12 +347,16 @@ TEST_F(WindowTest, FrameFollowsADensityChangeAsAStartAtThatDensity) {
     const SIZE outerHere = outerSize(window_->frame());
     ASSERT_NE(startedHere.entryHeight, startedThere.entryHeight);
 
+    // Under wine a window that ends at the screen's edge is moved up by openbox, whose frame is a
+    // pixel deeper than Windows': the place is looked at where the work area ends above it.
+    const bool onWorkArea = std::getenv("QUENDRA_SMALL_WORK_AREA") != nullptr;
     sendDensityChange(*window_, there, outerThere);
+    if (onWorkArea) {
+        EXPECT_TRUE(liesOnItsWorkArea(window_->frame()));
+    }
     EXPECT_TRUE(layoutOf(*window_) == startedThere);
     EXPECT_EQ(outerSize(window_->frame()).cx, outerThere.cx);
-    if (outerThere.cy <= GetSystemMetrics(SM_CYSCREEN)) { // else the window manager's to cut
-        EXPECT_EQ(outerSize(window_->frame()).cy, outerThere.cy);
-    }
+    EXPECT_EQ(outerSize(window_->frame()).cy, outerThere.cy);
     EXPECT_EQ(textOf(input), L"kept.wav");
     EXPECT_EQ(window_->focus(), input);
     const auto selection = static_cast<DWORD>(SendMessageW(input, EM_GETSEL, 0, 0));
@@ -345,8 +364,12 @@ TEST_F(WindowTest, FrameFollowsADensityChangeAsAStartAtThatDensity) {
     EXPECT_EQ(HIWORD(selection), 8);
 
     sendDensityChange(*window_, here, outerHere);
+    if (onWorkArea) {
+        EXPECT_TRUE(liesOnItsWorkArea(window_->frame()));
+    }
     EXPECT_TRUE(layoutOf(*window_) == startedHere);
     EXPECT_EQ(outerSize(window_->frame()).cx, outerHere.cx);
+    EXPECT_EQ(outerSize(window_->frame()).cy, outerHere.cy);
 }
 
 TEST_F(WindowTest, SmallerThanItsContentItScrollsTheWholeContent) {
