@@ -14,10 +14,9 @@ program=$1
 keep=${2:-}
 source "$(dirname "$0")/x11-session.sh"
 x11_tools_or_skip
-themes=/usr/lib/$(gcc -print-multiarch 2>/dev/null || echo x86_64-linux-gnu)/qt6/plugins/platformthemes
-for theme in qt6ct gtk3; do
-    [ -e "$themes/lib$theme.so" ] || [ -e "$themes/libq$theme.so" ] ||
-        { echo "SKIP: Qt's $theme platform theme is not installed"; exit 77; }
+for theme in qt6ct qgtk3; do
+    compgen -G "/usr/lib/*/qt6/plugins/platformthemes/lib$theme.so" >/dev/null ||
+        { echo "SKIP: Qt's ${theme#q} platform theme is not installed"; exit 77; }
 done
 
 x11_session 1280x1024
