@@ -25,10 +25,39 @@ inline constexpr int kOuterHeight = 692;
 inline constexpr int kAssumedFrameWidth = 8;
 inline constexpr int kAssumedFrameHeight = 27;
 
+// What a frame adds on each side of the client area, in pixels.
+struct FrameExtents {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool operator==(const FrameExtents& o) const {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+};
+// The frame the layout was drawn around, for a shell to count with until the platform tells it
+// its own: two 4-pixel borders and a 19-pixel title bar.
+inline constexpr FrameExtents kAssumedFrame{4, kAssumedFrameHeight - 4, 4, 4};
+
 // The client area the window opens with, at the layout's scale: the one the layout was drawn
 // for (the outer size less the assumed frame), which holds clientExtent() with room to spare
 // below. The outer size is this plus whatever frame the platform draws.
 PixelRect clientAtStart(double scale);
+
+// A window on its screen: its outer rectangle, frame included, and the client area inside it,
+// both in the screen's coordinates.
+struct WindowPlace {
+    PixelRect outer;
+    PixelRect client;
+};
+
+// Where a window goes on the available area of its screen (the area less the desktop's panels:
+// Windows' work area), given its client area where the platform put it and the frame around it.
+// Where the window lies wholly on the area it stays as it is. Else it is made no larger than the
+// area, the client area giving up what the window has too much (the scroll bars show the rest),
+// and it moves the least way that puts all of it on the area. An empty area changes nothing.
+WindowPlace placeOnScreen(const PixelRect& client, const FrameExtents& frame,
+                          const PixelRect& available);
 
 // The window's icon, the same picture in each size.
 inline constexpr int kIconSizes[] = {16, 32, 48};

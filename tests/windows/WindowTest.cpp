@@ -4,6 +4,7 @@
 #include "ArgumentRecord.h"
 #include "CommandBuilder.h"
 #include "CommandLine.h"
+#include "Contrast.h"
 #include "FormActions.h"
 #include "DesignFont.h"
 #include "Hints.h"
@@ -16,6 +17,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
@@ -154,6 +156,103 @@ TEST_F(WindowTest, OpensWithItsFrameAndFocus) {
     EXPECT_EQ(window_->focus(), control(control::Edit01));
 }
 
+// The work area of the monitor a window is on.
+RECT workAreaOf(HWND frame) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(frame, MONITOR_DEFAULTTONEAREST), &monitor);
+    return monitor.rcWork;
+}
+
+// Whether the whole window, frame included, lies on the work area of its monitor.
+::testing::AssertionResult liesOnItsWorkArea(HWND frame) {
+    RECT outer{};
+    GetWindowRect(frame, &outer);
+    const RECT work = workAreaOf(frame);
+    if (outer.left >= work.left && outer.top >= work.top && outer.right <= work.right &&
+        outer.bottom <= work.bottom)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "the window " << outer.left << "," << outer.top << " to " << outer.right << ","
+           << outer.bottom << " leaves the work area " << work.left << "," << work.top << " to "
+           << work.right << "," << work.bottom;
+}
+
+// The window lies wholly on the work area of its monitor, frame included. On a desktop whose work
+// area cannot hold the layout's client area (QUENDRA_SMALL_WORK_AREA), it is smaller, with
+// scroll bars; elsewhere the test above finds it as the layout was drawn.
+TEST_F(WindowTest, OpensWhollyOnItsWorkArea) {
+    HWND frame = window_->frame();
+    EXPECT_TRUE(liesOnItsWorkArea(frame));
+    const RECT work = workAreaOf(frame);
+    if (!std::getenv("QUENDRA_SMALL_WORK_AREA"))
+        return;
+    const quendra::form::PixelRect drawnFor = quendra::form::clientAtStart(windowScale());
+    ASSERT_GT(drawnFor.height, work.bottom - work.top) << "the work area holds the whole window";
+    RECT client{};
+    GetClientRect(frame, &client);
+    EXPECT_LT(client.bottom, drawnFor.height);
+    EXPECT_TRUE(GetWindowLongW(frame, GWL_STYLE) & WS_VSCROLL);
+}
+
+// The highest contrast of any pixel on the screen in `area` against `face`: where a text or a line
+// is there, its colour's.
+double contrastIn(const RECT& area, COLORREF face) {
+    HDC screen = GetDC(nullptr);
+    HDC copy = CreateCompatibleDC(screen);
+    HBITMAP pixels = CreateCompatibleBitmap(screen, area.right - area.left, area.bottom - area.top);
+    HGDIOBJ old = SelectObject(copy, pixels);
+    BitBlt(copy, 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left, area.top,
+           SRCCOPY);
+    const auto rgb = [](COLORREF c) {
+        return quendra::form::Rgb{GetRValue(c), GetGValue(c), GetBValue(c)};
+    };
+    double highest = 1;
+    for (int y = 0; y < area.bottom - area.top; ++y)
+        for (int x = 0; x < area.right - area.left; ++x)
+            highest = std::max(highest,
+                               quendra::form::contrastRatio(rgb(GetPixel(copy, x, y)), rgb(face)));
+    SelectObject(copy, old);
+    DeleteObject(pixels);
+    DeleteDC(copy);
+    ReleaseDC(nullptr, screen);
+    return highest;
+}
+
+RECT screenRectOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+// The window follows Windows' colours: in the default ones as in a black high-contrast set (a
+// desktop with QUENDRA_HIGH_CONTRAST), on the screen its captions keep 4.5:1 against the face (a
+// label's, a check box's, a group box's); in high contrast its group frames 3:1 as well (Windows'
+// own style draws them paler, and the window keeps it).
+TEST_F(WindowTest, CaptionsAndFramesStandOutInTheSystemsColours) {
+    const bool highContrast = std::getenv("QUENDRA_HIGH_CONTRAST") != nullptr;
+    if (highContrast) {
+        ASSERT_EQ(GetSysColor(COLOR_BTNFACE), RGB(0, 0, 0))
+            << "the desktop's colours are not black";
+        ASSERT_EQ(GetSysColor(COLOR_BTNTEXT), RGB(255, 255, 255));
+    }
+    settle(500);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_GE(contrastIn(screenRectOf(control(control::Label01)), face),
+              quendra::form::kTextContrast);
+    RECT caption = screenRectOf(control(control::CheckBox18)); // right of the mark
+    caption.left += 20;
+    EXPECT_GE(contrastIn(caption, face), quendra::form::kTextContrast);
+    const RECT group = screenRectOf(control(control::GroupBox4));
+    EXPECT_GE(contrastIn({group.left + 10, group.top, group.left + 100, group.top + 13}, face),
+              quendra::form::kTextContrast); // its caption, on the top line
+    const LONG middle = (group.top + group.bottom) / 2;
+    if (highContrast) { // its left edge, half way down
+        EXPECT_GE(contrastIn({group.left, middle, group.left + 4, middle + 1}, face),
+                  quendra::form::kLineContrast);
+    }
+}
+
 // Where every control of the window sits in its client area, by identifier; and the font's
 // height, as a drop-down's entries have it.
 struct Layout {
@@ -226,7 +325,8 @@ void sendDensityChange(const RunningWindow& window, int dpi, SIZE outer) {
 }
 
 // Moved to a screen of another density, the window is laid out as one started there: every
-// control's place and size, the font and the outer size; and back again. Nothing typed is lost.
+// control's place and size, the font and the outer size, on the work area; and back again.
+// Nothing typed is lost.
 TEST_F(WindowTest, FrameFollowsADensityChangeAsAStartAtThatDensity) {
     const int here = screenDpi();
     const int there = here == 96 ? 144 : 96;
@@ -247,12 +347,16 @@ TEST_F(WindowTest, FrameFollowsADensityChangeAsAStartAtThatDensity) {
     const SIZE outerHere = outerSize(window_->frame());
     ASSERT_NE(startedHere.entryHeight, startedThere.entryHeight);
 
+    // Under wine a window that ends at the screen's edge is moved up by openbox, whose frame is a
+    // pixel deeper than Windows': the place is looked at where the work area ends above it.
+    const bool onWorkArea = std::getenv("QUENDRA_SMALL_WORK_AREA") != nullptr;
     sendDensityChange(*window_, there, outerThere);
+    if (onWorkArea) {
+        EXPECT_TRUE(liesOnItsWorkArea(window_->frame()));
+    }
     EXPECT_TRUE(layoutOf(*window_) == startedThere);
     EXPECT_EQ(outerSize(window_->frame()).cx, outerThere.cx);
-    if (outerThere.cy <= GetSystemMetrics(SM_CYSCREEN)) { // else the window manager's to cut
-        EXPECT_EQ(outerSize(window_->frame()).cy, outerThere.cy);
-    }
+    EXPECT_EQ(outerSize(window_->frame()).cy, outerThere.cy);
     EXPECT_EQ(textOf(input), L"kept.wav");
     EXPECT_EQ(window_->focus(), input);
     const auto selection = static_cast<DWORD>(SendMessageW(input, EM_GETSEL, 0, 0));
@@ -260,8 +364,12 @@ TEST_F(WindowTest, FrameFollowsADensityChangeAsAStartAtThatDensity) {
     EXPECT_EQ(HIWORD(selection), 8);
 
     sendDensityChange(*window_, here, outerHere);
+    if (onWorkArea) {
+        EXPECT_TRUE(liesOnItsWorkArea(window_->frame()));
+    }
     EXPECT_TRUE(layoutOf(*window_) == startedHere);
     EXPECT_EQ(outerSize(window_->frame()).cx, outerHere.cx);
+    EXPECT_EQ(outerSize(window_->frame()).cy, outerHere.cy);
 }
 
 TEST_F(WindowTest, SmallerThanItsContentItScrollsTheWholeContent) {

@@ -4,8 +4,8 @@
 # windowactivate needs one) and a fresh wine prefix. All three are removed afterwards, however
 # the command ends; the exit status is the command's.
 #
-#   tests/windows/wine-desktop.sh [--dpi N] [--screen WxHxDEPTH] [--without-tahoma]
-#                                 [--windows-10-frame] [--] command [argument...]
+#   tests/windows/wine-desktop.sh [--dpi N] [--screen WxHxDEPTH] [--taskbar N] [--without-tahoma]
+#                                 [--windows-10-frame] [--high-contrast] [--] command [argument...]
 #
 # The command finds DISPLAY and WINEPREFIX set, and WINE (the 32-bit loader), WINE64 and
 # WINESERVER. A typical test starts its program in the background, waits for its window, drives
@@ -20,7 +20,9 @@
 #
 # --dpi N gives the screen N pixels per inch as Windows programs see them (GetDpiForWindow,
 # GetDeviceCaps(LOGPIXELSY)); wine takes it from HKCU\Control Panel\Desktop\LogPixels, not from
-# the X server's resolution. --without-tahoma leaves Tahoma out, so that Windows programs get
+# the X server's resolution. --high-contrast gives the prefix a black high-contrast colour set
+# (black faces and windows, white texts and edges, green disabled texts). --taskbar N keeps the bottom N pixels of the screen out of the work
+# area, as a taskbar does (openbox's margins, which wine reads as the work area). --without-tahoma leaves Tahoma out, so that Windows programs get
 # another face for it, as on a system without it. --windows-10-frame gives windows the frame
 # Windows 10 gives a per-monitor-aware program (a 23-pixel caption, 4 + 4-pixel borders at 96
 # ppi) instead of wine's classic one (19 and 4). Prints how long each stage took to standard
@@ -29,14 +31,18 @@ set -euo pipefail
 
 dpi=
 screen=1280x1024x24
+taskbar=
 tahoma=yes
 windows10=
+high_contrast=
 while [ $# -gt 0 ]; do
     case $1 in
     --dpi) dpi=$2; shift 2 ;;
     --screen) screen=$2; shift 2 ;;
+    --taskbar) taskbar=$2; shift 2 ;;
     --without-tahoma) tahoma=; shift ;;
     --windows-10-frame) windows10=yes; shift ;;
+    --high-contrast) high_contrast=yes; shift ;;
     --) shift; break ;;
     *) break ;;
     esac
@@ -98,7 +104,13 @@ if [ ! -s "$work/display" ]; then
     exit 1
 fi
 export DISPLAY=:$(head -n 1 "$work/display")
-openbox >"$work/openbox.log" 2>&1 &
+cat >"$work/openbox.xml" <<XML
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <margins><top>0</top><bottom>${taskbar:-0}</bottom><left>0</left><right>0</right></margins>
+</openbox_config>
+XML
+openbox --config-file "$work/openbox.xml" >"$work/openbox.log" 2>&1 &
 wm_pid=$!
 stage "display $DISPLAY and window manager"
 
@@ -131,6 +143,32 @@ if [ -n "$windows10" ]; then
             /v "${metric%=*}" /t REG_SZ /d "${metric#*=}" /f
     done
 fi
+# A fresh prefix keeps its colours under Wine's temporary system parameters, which hide the user's
+# own (HKCU\Control Panel\Colors) until they are gone. In high contrast Windows draws no visual
+# style, so neither does the prefix (its own is on: its group boxes would keep the style's black
+# captions).
+if [ -n "$high_contrast" ]; then
+    step "turning the visual style off" "$WINE64" reg add \
+        'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /t REG_SZ \
+        /d 0 /f
+    "$WINE64" reg delete 'HKCU\Software\Wine\Temporary System Parameters\Control Panel\Colors' \
+        /f >/dev/null 2>&1 || true
+    for colour in ActiveBorder='255 255 0' ActiveTitle='0 0 0' AppWorkspace='0 0 0' \
+        Background='0 0 0' ButtonAlternateFace='0 0 0' ButtonDkShadow='255 255 255' \
+        ButtonFace='0 0 0' ButtonHilight='255 255 255' ButtonLight='255 255 255' \
+        ButtonShadow='255 255 255' ButtonText='255 255 255' GradientActiveTitle='0 0 0' \
+        GradientInactiveTitle='0 0 0' GrayText='63 242 63' Hilight='26 235 255' \
+        HilightText='0 0 0' HotTrackingColor='255 255 0' InactiveBorder='255 255 255' \
+        InactiveTitle='0 0 0' InactiveTitleText='255 255 255' InfoText='255 255 255' \
+        InfoWindow='0 0 0' Menu='0 0 0' MenuBar='0 0 0' MenuHilight='26 235 255' \
+        MenuText='255 255 255' Scrollbar='0 0 0' TitleText='255 255 255' Window='0 0 0' \
+        WindowFrame='255 255 255' WindowText='255 255 255'; do
+        step "setting ${colour%%=*}" "$WINE64" reg add 'HKCU\Control Panel\Colors' \
+            /v "${colour%%=*}" /t REG_SZ /d "${colour#*=}" /f
+    done
+    "$WINESERVER" -k 2>/dev/null || true # the next program reads the colours anew
+    "$WINESERVER" -w 2>/dev/null || true
+fi
 # A program that crashes ends with a report instead of waiting in a crash dialog for a person.
 step "turning off the crash dialog" "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' \
     /v ShowCrashDialog /t REG_DWORD /d 0 /f
@@ -140,7 +178,7 @@ if [ -n "$tahoma" ]; then
     cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
         "$WINEPREFIX/drive_c/windows/Fonts/"
 fi
-stage "wine prefix${dpi:+ at $dpi ppi}${windows10:+ with the Windows 10 frame}"
+stage "wine prefix${dpi:+ at $dpi ppi}${windows10:+ with the Windows 10 frame}${high_contrast:+ in high contrast}"
 
 status=0
 "$@" || status=$?

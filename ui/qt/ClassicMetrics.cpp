@@ -1,12 +1,17 @@
 #include "ClassicMetrics.h"
 
+#include "ControlLines.h"
 #include "ControlStyle.h"
 #include "LayoutScale.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <QStyleFactory>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
+#include <QStyleOptionSlider>
 
 namespace quendra::ui {
 
@@ -53,10 +58,34 @@ void strokeRoundedFrame(QPainter* painter, const QRectF& outline, const QColor& 
     }
 }
 
+// Fusion, or a style that wraps it (qt6ct's does).
+bool isFusion(const QStyle* style) {
+    while (const auto* wrapper = qobject_cast<const QProxyStyle*>(style))
+        style = wrapper->baseStyle();
+    return style->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
+}
+
+// The focus Fusion shows after a key press: an outline in the highlight, kept as it is.
+bool focusShown(const QStyleOption& option) {
+    return option.state.testFlag(QStyle::State_HasFocus) &&
+           option.state.testFlag(QStyle::State_KeyboardFocusChange);
+}
+
 } // namespace
 
 ClassicMetrics::ClassicMetrics(double scale)
-    : QProxyStyle(QStyleFactory::create(QApplication::style()->name())), scale_(scale) {}
+    : QProxyStyle(QStyleFactory::create(QApplication::style()->name())), scale_(scale),
+      drawsLines_(isFusion(baseStyle())) {}
+
+QPalette ClassicMetrics::withoutFaceLines(const QPalette& palette) const {
+    if (lastPalette_.cacheKey() != palette.cacheKey() || lastWithout_.cacheKey() == 0) {
+        lastPalette_ = palette;
+        lastWithout_ = ui::withoutFaceLines(palette);
+    }
+    QPalette without = lastWithout_; // the colour group in use is not the palette's key
+    without.setCurrentColorGroup(palette.currentColorGroup());
+    return without;
+}
 
 int ClassicMetrics::pixelMetric(PixelMetric metric, const QStyleOption* option,
                                 const QWidget* widget) const {
@@ -101,11 +130,58 @@ QRect ClassicMetrics::subControlRect(ComplexControl control, const QStyleOptionC
 
 void ClassicMetrics::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                                         QPainter* painter, const QWidget* widget) const {
-    const auto* group = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
-    if (control != CC_GroupBox || !group) {
-        QProxyStyle::drawComplexControl(control, option, painter, widget);
+    if (const auto* group = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+        control == CC_GroupBox && group) {
+        drawGroupBox(*group, painter, widget);
         return;
     }
+    const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option);
+    if (control == CC_Slider && slider && drawsLines_ && !focusShown(*option)) {
+        QStyleOptionSlider without = *slider;
+        without.palette = withoutFaceLines(option->palette);
+        QProxyStyle::drawComplexControl(control, &without, painter, widget);
+        ui::drawSliderLines(painter, *this, *slider, widget, ui::lineColour(option->palette),
+                            ui::tickColour(option->palette));
+        return;
+    }
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    // An editable drop-down is a field: its arrow's part has the button's lines, drawn over.
+    const auto* dropDown = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+    if (control == CC_ComboBox && dropDown && dropDown->editable && dropDown->frame &&
+        drawsLines_ && !option->state.testFlag(State_HasFocus))
+        ui::drawFieldOutline(painter, option->rect, ui::lineColour(option->palette));
+}
+
+void ClassicMetrics::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                   QPainter* painter, const QWidget* widget) const {
+    const bool line = element == PE_IndicatorCheckBox || element == PE_IndicatorRadioButton ||
+                      element == PE_FrameLineEdit;
+    if (!line || !drawsLines_ || focusShown(*option) ||
+        (element == PE_FrameLineEdit && option->state.testFlag(State_HasFocus))) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+    // A copy of the option's own kind (a button's, a frame's) without the face's lines.
+    const auto drawWithout = [&](auto copy) {
+        copy.palette = withoutFaceLines(option->palette);
+        QProxyStyle::drawPrimitive(element, &copy, painter, widget);
+    };
+    if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option))
+        drawWithout(*button);
+    else if (const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option))
+        drawWithout(*frame);
+    else
+        drawWithout(*option);
+    if (element == PE_FrameLineEdit)
+        ui::drawFieldOutline(painter, option->rect, ui::lineColour(option->palette));
+    else
+        ui::drawMarkOutline(painter, element, option->rect, ui::lineColour(option->palette));
+}
+
+void ClassicMetrics::drawGroupBox(const QStyleOptionGroupBox& group, QPainter* painter,
+                                  const QWidget* widget) const {
+    const QStyleOptionComplex* option = &group;
+    const ComplexControl control = CC_GroupBox;
     const QRect label = subControlRect(control, option, SC_GroupBoxLabel, widget);
     painter->save();
     // The frame line stops on either side of the caption.
@@ -117,11 +193,11 @@ void ClassicMetrics::drawComplexControl(ComplexControl control, const QStyleOpti
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setBrush(Qt::NoBrush);
     strokeRoundedFrame(painter, frame.adjusted(1, 1, 0, 0), face.lighter(112));
-    strokeRoundedFrame(painter, frame.adjusted(0, 0, -1, -1), face.darker(140));
+    strokeRoundedFrame(painter, frame.adjusted(0, 0, -1, -1), ui::lineColour(option->palette));
     painter->restore();
-    if (!group->text.isEmpty())
-        proxy()->drawItemText(painter, label, Qt::AlignCenter | Qt::TextShowMnemonic,
-                              group->palette, group->state.testFlag(State_Enabled), group->text,
+    if (!group.text.isEmpty())
+        proxy()->drawItemText(painter, label, Qt::AlignCenter | Qt::TextShowMnemonic, group.palette,
+                              group.state.testFlag(State_Enabled), group.text,
                               QPalette::WindowText);
 }
 

@@ -2,12 +2,16 @@
 
 #include <QProxyStyle>
 
+class QStyleOptionGroupBox;
+
 namespace quendra::ui {
 
 // The check marks, radio marks, label gaps, slider thumb and group frames that the window's
 // pixel tables were drawn around, scaled with the layout; everything else is the platform's
 // style. A group's caption sits on its frame's top line, so the table's offsets inside a
-// group (the first box 24 pixels down) leave the same room as they were drawn with.
+// group (the first box 24 pixels down) leave the same room as they were drawn with. Over
+// Fusion, the boundaries of controls are drawn in a colour that keeps them visible in any
+// colours (ControlLines); the focus shown from the keyboard stays Fusion's.
 class ClassicMetrics : public QProxyStyle {
 public:
     explicit ClassicMetrics(double scale);
@@ -17,9 +21,20 @@ public:
                          SubControl subControl, const QWidget* widget = nullptr) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                             QPainter* painter, const QWidget* widget = nullptr) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
 
 private:
+    void drawGroupBox(const QStyleOptionGroupBox& group, QPainter* painter,
+                      const QWidget* widget) const;
+    // The palette without the lines the base style takes from its face; one copy a palette, so
+    // that the style's caches, which are keyed by the palette, keep their pictures.
+    QPalette withoutFaceLines(const QPalette& palette) const;
+
     double scale_;
+    bool drawsLines_; // the base style is Fusion's, whose lines are drawn over here
+    mutable QPalette lastPalette_;
+    mutable QPalette lastWithout_;
 };
 
 } // namespace quendra::ui

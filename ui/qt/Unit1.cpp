@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSlider>
 #include <QTimer>
@@ -56,6 +57,10 @@ QLabel* plainLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
     return label;
+}
+
+form::PixelRect pixelRect(const QRect& r) {
+    return {r.x(), r.y(), r.width(), r.height()};
 }
 
 Qt::WindowFlags frameFlags() {
@@ -116,9 +121,16 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
     const form::PixelRect content = form::scaled(form::clientExtent(), scale_);
     client_->setFixedSize(content.width, content.height);
     // The client area only: the window manager, or Qt's own decorations where the compositor
-    // draws none, add whatever frame they draw around it.
+    // draws none, add whatever frame they draw around it. Made to fit the screen with the frame
+    // the layout was drawn around until the platform tells its own (placeOnScreen).
     const form::PixelRect start = form::clientAtStart(scale_);
-    resize(start.width, start.height);
+    const QRect area = screen()->availableGeometry();
+    const form::PixelRect fitted =
+        form::placeOnScreen({area.x() + form::kAssumedFrame.left,
+                             area.y() + form::kAssumedFrame.top, start.width, start.height},
+                            form::kAssumedFrame, pixelRect(area))
+            .client;
+    resize(fitted.width, fitted.height);
     widget({form::initialFocus(model_)})->setFocus(Qt::OtherFocusReason);
 }
 
@@ -162,7 +174,7 @@ QWidget* TForm1::makeWidget(const ControlState& c, QWidget* parent, const form::
     case ControlKind::Label:
         return plainLabel(qs(c.caption), parent);
     case ControlKind::Edit: {
-        auto* edit = new QLineEdit(parent);
+        auto* edit = styled(new QLineEdit(parent), classicMetrics_);
         edit->setMaxLength(std::numeric_limits<int>::max());
         connect(edit, &QLineEdit::textEdited, this, [this, name] { walk_.edited(name); });
         return edit;
@@ -192,7 +204,7 @@ QWidget* TForm1::clickable(QAbstractButton* button, const Part& part) {
 }
 
 QWidget* TForm1::makeDropDown(const ControlState& c, QWidget* parent) {
-    auto* comboBox = new ui::DropDownBox(parent);
+    auto* comboBox = styled(new ui::DropDownBox(parent), classicMetrics_);
     comboBox->setCompleter(nullptr); // completing is the core's, by its own rules
     comboBox->setInsertPolicy(QComboBox::NoInsert);
     comboBox->setMaxVisibleItems(form::kDropDownVisibleEntries);
@@ -346,6 +358,36 @@ void TForm1::changeEvent(QEvent* event) {
         QTimer::singleShot(0, this,
                            [this] { setWindowState(windowState() & ~Qt::WindowMaximized); });
     QWidget::changeEvent(event);
+}
+
+bool TForm1::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    const QEvent::Type type = event->type();
+    if (!placedOnScreen_ &&
+        (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize))
+        placeOnScreen();
+    return handled;
+}
+
+// Once the platform has told the frame it draws (on X11 when the window manager has framed the
+// window), the whole window goes on the available area of its screen, smaller and moved where
+// it must: a window manager neither shrinks nor moves a new window that does not fit.
+void TForm1::placeOnScreen() {
+    const QRect outer = frameGeometry();
+    const QRect client = geometry();
+    if (outer == client)
+        return;
+    placedOnScreen_ = true;
+    const QScreen* on = QGuiApplication::screenAt(outer.center());
+    const form::FrameExtents frame{client.left() - outer.left(), client.top() - outer.top(),
+                                   outer.right() - client.right(),
+                                   outer.bottom() - client.bottom()};
+    const form::WindowPlace placed = form::placeOnScreen(
+        pixelRect(client), frame, pixelRect((on ? on : screen())->availableGeometry()));
+    if (placed.client == pixelRect(client))
+        return;
+    resize(placed.client.width, placed.client.height);
+    move(placed.outer.left, placed.outer.top);
 }
 
 void TForm1::hideEvent(QHideEvent* event) {

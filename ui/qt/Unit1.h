@@ -44,6 +44,7 @@ public:
     void setLaunchFailureNotice(quendra::ui::LaunchFailureNotice& notice);
 
 protected:
+    bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -79,6 +80,7 @@ private:
                             const quendra::form::Placing& placing);
     QWidget* clickable(QAbstractButton* button, const Part& part);
     void chainTabOrder();
+    void placeOnScreen();
     QWidget* widget(const Part& part) const;
 
     quendra::FormModel model_;
@@ -94,4 +96,5 @@ private:
     std::map<std::string, std::vector<QRadioButton*>, std::less<>> radioButtons_;
     std::map<std::string, quendra::ui::ComboBoxView, std::less<>> dropDowns_;
     double scale_ = 1.0;
+    bool placedOnScreen_ = false;
 };

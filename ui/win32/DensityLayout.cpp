@@ -63,7 +63,7 @@ SIZE DensityLayout::extent() const {
 }
 
 // Windows 10 from 1607 draws the frame for a density; before, the system's frame.
-SIZE DensityLayout::outerSize() const {
+form::FrameExtents DensityLayout::frame() const {
     using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
     static const auto adjustForDpi =
         lateBound<AdjustForDpi>(L"user32.dll", "AdjustWindowRectExForDpi");
@@ -72,7 +72,13 @@ SIZE DensityLayout::outerSize() const {
     if (!adjustForDpi ||
         !adjustForDpi(&outer, frameStyle(), FALSE, kFrameExtendedStyle, UINT(dpi_)))
         AdjustWindowRectEx(&outer, frameStyle(), FALSE, kFrameExtendedStyle);
-    return {outer.right - outer.left, outer.bottom - outer.top};
+    return {-outer.left, -outer.top, outer.right - client.width, outer.bottom - client.height};
+}
+
+SIZE DensityLayout::outerSize() const {
+    const form::PixelRect client = form::clientAtStart(scale_);
+    const form::FrameExtents around = frame();
+    return {client.width + around.left + around.right, client.height + around.top + around.bottom};
 }
 
 int DensityLayout::captionRoom(ControlKind kind, const std::string& caption) const {

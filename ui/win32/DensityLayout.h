@@ -2,6 +2,7 @@
 
 #include "ControlState.h"
 #include "TextMeasure.h"
+#include "WindowFrame.h"
 
 #include <windows.h>
 
@@ -27,6 +28,8 @@ public:
     HFONT font() const { return font_; }
     double scale() const { return scale_; }
     SIZE extent() const;
+    // The frame Windows draws at this density around the client area the window opens with.
+    form::FrameExtents frame() const;
     SIZE outerSize() const;
     // The room a caption of a kind of control needs, its mark included.
     int captionRoom(ControlKind kind, const std::string& caption) const;

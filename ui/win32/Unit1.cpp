@@ -52,6 +52,9 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, HINSTANCE instance)
     hints_ = std::make_unique<win32::HoverHints>(
         window(), model_, [this](POINT screen) { return controlAt(screen); });
     hints_->setFont(layout_->font());
+    RECT outer{};
+    GetWindowRect(window(), &outer);
+    placeOnWorkArea({outer.left, outer.top});
     pane_->fit();
 }
 
@@ -133,11 +136,34 @@ void TForm1::densityChanged(int dpi, const RECT& suggested) {
     pane_->resize(layout_->extent(), layout_->scale());
     walk_.place(layout_->scale());
     hints_->setFont(layout_->font());
-    const SIZE outer = layout_->outerSize();
-    SetWindowPos(window(), nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    placeOnWorkArea({suggested.left, suggested.top});
     pane_->fit();
     RedrawWindow(window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// The window with its outer size at this density from `at` (where Windows put it or suggests
+// it), wholly on the work area of the monitor it is on there: smaller and moved where it must,
+// the scroll bars showing the rest (form::placeOnScreen).
+void TForm1::placeOnWorkArea(POINT at) {
+    const form::FrameExtents frame = layout_->frame();
+    const form::PixelRect client = form::clientAtStart(layout_->scale());
+    const form::PixelRect wanted{at.x + frame.left, at.y + frame.top, client.width, client.height};
+    const RECT outer{at.x, at.y, at.x + frame.left + client.width + frame.right,
+                     at.y + frame.top + client.height + frame.bottom};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromRect(&outer, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const form::PixelRect placed =
+        form::placeOnScreen(wanted, frame,
+                            {work.left, work.top, work.right - work.left, work.bottom - work.top})
+            .outer;
+    RECT now{};
+    GetWindowRect(window(), &now);
+    if (now.left != placed.left || now.top != placed.top || now.right - now.left != placed.width ||
+        now.bottom - now.top != placed.height)
+        SetWindowPos(window(), nullptr, placed.left, placed.top, placed.width, placed.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 ControlName TForm1::controlAt(POINT screen) const {

@@ -41,6 +41,7 @@ private:
     void notified(HWND control, UINT message, WORD code);
     void dropDownNotified(HWND comboBox, quendra::ControlName name, WORD code);
     void densityChanged(int dpi, const RECT& suggested);
+    void placeOnWorkArea(POINT at);
     quendra::ControlName controlAt(POINT screen) const;
 
     void make(const quendra::form::Making& making) override;
