@@ -24,8 +24,9 @@ struct PathInfo {
 using PathProbe = std::function<PathInfo(const std::string& path)>;
 
 // Why these file names (the input first, then the output) are not encoded, or empty when they
-// may be: an empty name, a name longer than a path can be, a folder as input, and an output that
-// is the input, in the same or other words or through a link.
+// may be: an empty name, a name longer than a path can be, an output with a file or folder name
+// longer than a name can be, a folder as input, and an output that is the input, in the same or
+// other words or through a link.
 std::string refusal(const std::vector<std::string>& files, const PathProbe& probe);
 
 } // namespace lamebin

@@ -10,17 +10,17 @@
 namespace lamebin {
 
 struct EncodingOutcome {
-    enum class End { Complete, Failed, Stopped };
-    End end = End::Complete;
-    std::string error; // with Failed
+    bool complete = true;
+    std::string error; // when not complete
     unsigned long framesRead = 0;
 };
 
 // The whole MP3 as LAME's program writes it: the ID3v2 tag, the frames of every sample read a
-// frame's length at a time, the last frames, the ID3v1 tag, and the LAME tag written back over
-// the first frame. "carryOn" is asked after every frame's worth of input; false stops the
-// encoding where it is.
+// frame's length at a time and handed to the library in pieces of at most samplesPerCall(), the
+// last frames, the ID3v1 tag, and the LAME tag written back over the first frame where the
+// output can be written back into (not a pipe). "afterEachFrame" is called after every frame's
+// worth of input.
 EncodingOutcome encodeAll(LameEncoder& encoder, AudioInput& input, ByteSink& output,
-                          const std::function<bool()>& carryOn);
+                          const std::function<void()>& afterEachFrame);
 
 } // namespace lamebin

@@ -9,6 +9,13 @@ namespace lamebin {
 // The wide API takes 32767 UTF-16 units, the terminating NUL and the "\\?\" prefix included; a
 // name has no more units than bytes of UTF-8.
 const std::size_t kLongestPath = 32762;
+const std::size_t kLongestName = 255;
+const char* const kNameLengthUnits = "characters";
+const char* const kPathSeparators = "/\\";
+
+std::size_t nameLength(const std::string& name) {
+    return wideText(name).size();
+}
 
 // The volume and the file's index identify it however it is spelt: another case, "/" for "\", a
 // short 8.3 name, a relative path.

@@ -239,11 +239,30 @@ std::string LameEncoder::start() {
     if (result < 0)
         return "LAME's library refused these settings for this input (code " +
                std::to_string(result) + ").";
+    largestOutput_ = outputBound();
     return {};
 }
 
 int LameEncoder::frameSize() const {
     return lame_get_framesize(lame_);
+}
+
+int LameEncoder::samplesPerCall() const {
+    return std::max(1, lame_get_maximum_number_of_samples(lame_, LAME_MAXMP3BUFFER));
+}
+
+// One call encodes what the library holds back (less than 8192 samples at the output's rate,
+// its delay and padding included) and what the call's samples become once resampled, the flush
+// up to 16 input samples more; a frame has at most the bytes of 640 kbit/s, the free format's
+// highest bitrate, and its padding byte.
+std::size_t LameEncoder::outputBound() const {
+    const double outputPerInput =
+        double(lame_get_out_samplerate(lame_)) / lame_get_in_samplerate(lame_);
+    const int given = std::min(samplesPerCall(), frameSize());
+    const double samples = 8192 + 4 * 1152 + (given + 17) * outputPerInput;
+    const double frames = samples / frameSize() + 2;
+    const double frameBytes = frameSize() / 8.0 * 640000 / lame_get_out_samplerate(lame_) + 1;
+    return std::max<std::size_t>(LAME_MAXMP3BUFFER, static_cast<std::size_t>(frames * frameBytes));
 }
 
 std::vector<unsigned char> LameEncoder::id3v2Tag() {
@@ -253,14 +272,12 @@ std::vector<unsigned char> LameEncoder::id3v2Tag() {
     return tag;
 }
 
-int LameEncoder::encode(const int* left, const int* right, int count,
-                        std::vector<unsigned char>& out) {
-    return lame_encode_buffer_int(lame_, left, right, count, out.data(),
-                                  static_cast<int>(out.size()));
+int LameEncoder::encode(const int* left, const int* right, int count, unsigned char* out) {
+    return lame_encode_buffer_int(lame_, left, right, count, out, static_cast<int>(largestOutput_));
 }
 
-int LameEncoder::flush(std::vector<unsigned char>& out) {
-    return lame_encode_flush(lame_, out.data(), static_cast<int>(out.size()));
+int LameEncoder::flush(unsigned char* out) {
+    return lame_encode_flush(lame_, out, static_cast<int>(largestOutput_));
 }
 
 std::vector<unsigned char> LameEncoder::id3v1Tag() {

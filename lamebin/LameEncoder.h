@@ -32,10 +32,17 @@ public:
     std::string start();
 
     int frameSize() const;
+    // The most samples per channel that one call of encode() is given, as LAME's program feeds
+    // the library: what fits its usual output buffer, at least one.
+    int samplesPerCall() const;
+    // The bytes one call of encode() or flush() can make at most, with no more than
+    // samplesPerCall() samples: at very low input rates one sample becomes many frames.
+    std::size_t largestOutput() const { return largestOutput_; }
     std::vector<unsigned char> id3v2Tag();
-    // Encodes "count" samples per channel; returns the bytes made, or -1 on the library's error.
-    int encode(const int* left, const int* right, int count, std::vector<unsigned char>& out);
-    int flush(std::vector<unsigned char>& out);
+    // Encodes "count" samples per channel into "out", which has room for largestOutput() bytes;
+    // returns the bytes made, or a negative code of the library's.
+    int encode(const int* left, const int* right, int count, unsigned char* out);
+    int flush(unsigned char* out);
     std::vector<unsigned char> id3v1Tag();
     std::vector<unsigned char> lameTag(); // empty with -t
 
@@ -45,7 +52,10 @@ public:
     double replayGainDb() const;
 
 private:
+    std::size_t outputBound() const;
+
     lame_t lame_;
+    std::size_t largestOutput_ = LAME_MAXMP3BUFFER;
 };
 
 } // namespace lamebin

@@ -1,7 +1,8 @@
 // "lame.bin": reads the front-end's command line, encodes the input through LAME's library into
 // a temporary file beside the output, and puts it in the output's place only when it is
-// complete. Its terminal or console shows the command line, the progress and a summary; a failed
-// run keeps a window of its own open until Enter.
+// complete (a device or a pipe as output is written straight). Its terminal or console shows the
+// command line, the progress and a summary; a failed run keeps a window of its own open until
+// Enter.
 #include "Program.h"
 
 #include "Console.h"
@@ -38,8 +39,8 @@ int refuse(const std::string& message) {
     return endWith(kRefused, message, "Nothing was encoded.");
 }
 
-int fail(const std::string& message) {
-    return endWith(kFailed, message, "Nothing was written.");
+int fail(const std::string& message, const char* outcome = "Nothing was written.") {
+    return endWith(kFailed, message, outcome);
 }
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
@@ -73,8 +74,14 @@ private:
 int encode(const EncodingRequest& request) {
     const std::string& inputName = request.files[0];
     const std::string& outputName = request.files[1];
+    sayAtStop("\"" + outputName + "\" was not written.");
     SoundFileInput input;
-    const std::string unreadable = input.open(inputName);
+    const std::string unreadable = input.open(inputName, [&] {
+        std::printf("Finding the loudest sample of \"%s\" first, which its floating-point "
+                    "samples are scaled by: the whole file is read once before the encoding.\n",
+                    inputName.c_str());
+        std::fflush(stdout);
+    });
     if (!unreadable.empty())
         return fail("cannot read the input \"" + inputName + "\": " + unreadable + ".");
 
@@ -96,25 +103,24 @@ int encode(const EncodingRequest& request) {
     const std::string unwritable = output.create(outputName);
     if (!unwritable.empty())
         return fail("cannot write the output \"" + outputName + "\": " + unwritable + ".");
+    const char* failedOutcome = "Nothing was written.";
+    if (output.writtenStraight()) {
+        sayAtStop("\"" + outputName + "\" got only part of the encoding.");
+        failedOutcome = "What was written is incomplete.";
+    }
+    if (!output.canWriteBack())
+        std::fprintf(stderr,
+                     "lame.bin: note: \"%s\" cannot be written back into as a file can: the "
+                     "LAME tag at its start is left without the encoding's totals.\n",
+                     outputName.c_str());
     const auto start = std::chrono::steady_clock::now();
     ProgressDisplay progress(encoder);
-    const EncodingOutcome outcome = encodeAll(encoder, input, output, [&] {
-        progress.update();
-        return stopRequest() == 0;
-    });
-    if (outcome.end == EncodingOutcome::End::Stopped) {
-        output.discard();
-        std::printf("\n");
-        const int request = stopRequest();
-        std::fprintf(stderr, "lame.bin: stopped by %s; \"%s\" was not written.\n",
-                     stopRequestText(request).c_str(), outputName.c_str());
-        return 128 + request;
-    }
+    const EncodingOutcome outcome = encodeAll(encoder, input, output, [&] { progress.update(); });
     std::string error = outcome.error;
-    if (outcome.end == EncodingOutcome::End::Complete)
+    if (outcome.complete)
         error = output.commit();
     if (!error.empty())
-        return fail("the encoding of \"" + inputName + "\" failed: " + error + ".");
+        return fail("the encoding of \"" + inputName + "\" failed: " + error + ".", failedOutcome);
     progress.update(true);
 
     EncodingSummary summary;

@@ -14,7 +14,7 @@ ReplacingFile::~ReplacingFile() {
 }
 
 bool ReplacingFile::fail(const std::string& what) {
-    error_ = what + " \"" + temporary_ + "\": " + lastErrorText();
+    error_ = what + " \"" + (straight_ ? name_ : temporary_) + "\": " + lastErrorText();
     return false;
 }
 

@@ -1,5 +1,8 @@
 #include "ReplacingFile.h"
 
+#include "FileSystem.h"
+#include "StopRequests.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -22,17 +25,19 @@ std::pair<std::string, std::string> split(const std::string& path) {
     return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
 }
 
-// The file a link leads to, or the path itself.
-std::string followLink(const std::string& path) {
-    struct stat status {};
-    if (lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
-        return path;
-    char* resolved = realpath(path.c_str(), nullptr);
-    if (!resolved)
-        return path;
-    std::string target = resolved;
-    std::free(resolved);
-    return target;
+// Where a link leads, link after link, as opening it would go; the last may name a file not made
+// yet. A path that is no link leads to itself; after more links than the system follows, the
+// path reached is still a link.
+std::string followLinks(std::string path) {
+    for (int link = 0; link < 40; ++link) {
+        char target[PATH_MAX];
+        const ssize_t length = readlink(path.c_str(), target, sizeof target);
+        if (length <= 0 || length == static_cast<ssize_t>(sizeof target))
+            return path;
+        const std::string next(target, static_cast<std::size_t>(length));
+        path = next[0] == '/' ? next : split(path).first + "/" + next;
+    }
+    return path;
 }
 
 unsigned currentUmask() {
@@ -47,8 +52,7 @@ std::string temporaryNameFor(const std::string& name) {
     std::string suffix = ".partial-";
     for (int i = 0; i < 8; ++i)
         suffix += kLetters[random() % (sizeof kLetters - 1)];
-    // A name has at most NAME_MAX bytes.
-    return "." + name.substr(0, NAME_MAX - 1 - suffix.size()) + suffix;
+    return "." + name.substr(0, kLongestName - 1 - suffix.size()) + suffix;
 }
 
 } // namespace
@@ -63,11 +67,24 @@ void ReplacingFile::closeFolder() {
     folder_ = -1;
 }
 
+std::string ReplacingFile::openStraight(const std::string& path) {
+    // A pipe opens once something reads it: a stop request ends the wait.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return "it cannot be opened: " + lastErrorText();
+    file_ = fd;
+    straight_ = true;
+    seekable_ = lseek(fd, 0, SEEK_CUR) >= 0;
+    return {};
+}
+
 std::string ReplacingFile::create(const std::string& output) {
-    const std::string target = followLink(output);
+    const std::string target = followLinks(output);
     auto [folder, name] = split(target);
     if (name.empty())
         return "it names a folder, not a file";
+    if (name.size() > kLongestName)
+        return "it leads to a name longer than " + std::to_string(kLongestName) + " bytes";
     name_ = name;
     folderName_ = folder;
     const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -76,9 +93,13 @@ std::string ReplacingFile::create(const std::string& output) {
     folder_ = folderFd;
     struct stat existing {};
     mode_ = 0666 & ~currentUmask();
-    if (fstatat(folderFd, name_.c_str(), &existing, 0) == 0) {
+    if (fstatat(folderFd, name_.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (S_ISLNK(existing.st_mode))
+            return "its links lead round in a circle";
         if (S_ISDIR(existing.st_mode))
             return "it is a folder";
+        if (!S_ISREG(existing.st_mode))
+            return openStraight(target);
         if (faccessat(folderFd, name_.c_str(), W_OK, 0) != 0)
             return "the file there cannot be replaced: " + lastErrorText();
         mode_ = existing.st_mode & 07777;
@@ -87,8 +108,11 @@ std::string ReplacingFile::create(const std::string& output) {
     }
     for (int attempt = 0; attempt < 100 && file_ < 0; ++attempt) {
         temporary_ = temporaryNameFor(name_);
+        StopHold hold;
         file_ = openat(folderFd, temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (file_ < 0 && errno != EEXIST)
+        if (file_ >= 0)
+            removeAtStop(folderFd, temporary_);
+        else if (errno != EEXIST)
             break;
     }
     if (file_ < 0) {
@@ -134,7 +158,17 @@ std::string ReplacingFile::commit() {
         return error_.empty() ? "nothing to put in place" : error_;
     if (!flushBuffer())
         return error_;
+    StopHold hold;
     const int fd = static_cast<int>(file_);
+    if (straight_) {
+        file_ = -1;
+        if (::close(fd) != 0) {
+            fail("cannot complete");
+            return error_;
+        }
+        endStopRequests();
+        return {};
+    }
     if (owner_ >= 0 && geteuid() == 0)
         (void)fchown(fd, static_cast<uid_t>(owner_), static_cast<gid_t>(group_));
     if (fchmod(fd, mode_) != 0 || fsync(fd) != 0) {
@@ -150,6 +184,8 @@ std::string ReplacingFile::commit() {
         return error_;
     }
     temporary_.clear();
+    removeAtStop(-1, {});
+    endStopRequests();
     fsync(folder);
     return {};
 }
@@ -160,7 +196,9 @@ void ReplacingFile::discard() {
         file_ = -1;
     }
     if (!temporary_.empty()) {
+        StopHold hold;
         unlinkat(static_cast<int>(folder_), temporary_.c_str(), 0);
+        removeAtStop(-1, {});
         temporary_.clear();
     }
 }

@@ -1,5 +1,7 @@
 #include "ReplacingFile.h"
 
+#include "FileSystem.h"
+#include "StopRequests.h"
 #include "WideText.h"
 
 #include <windows.h>
@@ -9,9 +11,6 @@
 namespace lamebin {
 
 namespace {
-
-// At most 255 UTF-16 units in a name.
-constexpr std::size_t kLongestName = 255;
 
 HANDLE handleOf(std::intptr_t file) {
     return reinterpret_cast<HANDLE>(file);
@@ -52,8 +51,27 @@ std::string ReplacingFile::lastErrorText() {
 
 void ReplacingFile::closeFolder() {}
 
+std::string ReplacingFile::openStraight(const std::string& path) {
+    const HANDLE file =
+        CreateFileW(wideText(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "it cannot be opened: " + lastErrorText();
+    file_ = reinterpret_cast<std::intptr_t>(file);
+    straight_ = true;
+    LARGE_INTEGER here{};
+    seekable_ = SetFilePointerEx(file, LARGE_INTEGER{}, &here, FILE_CURRENT) != 0;
+    return {};
+}
+
 std::string ReplacingFile::create(const std::string& output) {
     const std::wstring target = extendedPath(output);
+    // A name Windows takes for a device (NUL, CON, COM1; on some versions nul.mp3 too) comes
+    // back as the device's own name.
+    if (target.rfind(L"\\\\.\\", 0) == 0) {
+        name_ = utf8Text(target.substr(4));
+        return openStraight(utf8Text(target));
+    }
     const std::size_t slash = target.find_last_of(L'\\');
     if (slash == std::wstring::npos || slash + 1 == target.size())
         return "it names a folder, not a file";
@@ -68,6 +86,7 @@ std::string ReplacingFile::create(const std::string& output) {
         return "the file there cannot be replaced: it is read-only";
     for (int attempt = 0; attempt < 100 && file_ < 0; ++attempt) {
         const std::wstring temporary = temporaryNameFor(name);
+        StopHold hold;
         const HANDLE file =
             CreateFileW((folder + L"\\" + temporary).c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -115,6 +134,13 @@ std::string ReplacingFile::commit() {
         return error_.empty() ? "nothing to put in place" : error_;
     if (!flushBuffer())
         return error_;
+    StopHold hold;
+    if (straight_) {
+        CloseHandle(handleOf(file_));
+        file_ = -1;
+        endStopRequests();
+        return {};
+    }
     if (!FlushFileBuffers(handleOf(file_)) || !removeOnClose(handleOf(file_), false)) {
         fail("cannot complete");
         return error_;
@@ -129,6 +155,7 @@ std::string ReplacingFile::commit() {
         return error_;
     }
     temporary_.clear();
+    endStopRequests();
     return {};
 }
 

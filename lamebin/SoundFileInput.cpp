@@ -1,6 +1,7 @@
 #include "SoundFileInput.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace lamebin {
@@ -11,10 +12,58 @@ namespace {
 // decoder's delay; lame.bin drops them too, so that both give the same length and timing.
 constexpr sf_count_t kLayerOneAndTwoDelay = 241;
 
+// Past this many samples the pass that finds the loudest one takes a while (256 MiB of float
+// samples: seconds from a disk).
+constexpr sf_count_t kLongPassSamples = sf_count_t(1) << 26;
+
 bool layerOneOrTwo(int format) {
     const int subtype = format & SF_FORMAT_SUBMASK;
     return (format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG &&
            (subtype == SF_FORMAT_MPEG_LAYER_I || subtype == SF_FORMAT_MPEG_LAYER_II);
+}
+
+// The encodings whose samples libsndfile scales by the loudest one when asked to; the others
+// are read the same either way.
+bool floatingPoint(int format) {
+    switch (format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_FLOAT:
+    case SF_FORMAT_DOUBLE:
+    case SF_FORMAT_VORBIS:
+    case SF_FORMAT_OPUS:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The number after "label" on the last line of libsndfile's log that has it, or "".
+std::string logged(const std::string& log, const std::string& label) {
+    const std::size_t at = log.rfind(label);
+    if (at == std::string::npos)
+        return {};
+    const std::size_t start = log.find_first_not_of(" :", at + label.size());
+    const std::size_t end = log.find_first_of(" \n", start);
+    return start == std::string::npos ? std::string() : log.substr(start, end - start);
+}
+
+// What libsndfile could not read, in a person's words where its own are about its insides: the
+// header it read (logged in full when it refused it) or the file's end before any sound.
+std::string unreadable(const std::string& log, std::string libraryWords) {
+    const std::string rate = logged(log, "\n Sample rate");
+    if (!rate.empty()) {
+        const std::string channels = logged(log, "\n Channels");
+        if (std::strtoll(rate.c_str(), nullptr, 10) < 1)
+            return "its sample rate, " + rate + " Hz, is not a sound's";
+        if (std::strtoll(channels.c_str(), nullptr, 10) < 1)
+            return "its header gives it " + channels + " channels";
+        return "its header does not describe a sound";
+    }
+    if (log.find("short count") != std::string::npos ||
+        log.find("Cannot get MPEG decoder configuration") != std::string::npos)
+        return "it ends before its first sound";
+    if (!libraryWords.empty() && libraryWords.back() == '.')
+        libraryWords.pop_back();
+    return "libsndfile cannot read it as audio (" + libraryWords + ")";
 }
 
 } // namespace
@@ -28,21 +77,25 @@ SNDFILE* SoundFileInput::openDescriptor(int fd, std::string& why) {
     SNDFILE* file = sf_open_fd(fd, SFM_READ, &info_, SF_TRUE);
     if (file)
         return file;
-    why = sf_strerror(nullptr);
-    if (!why.empty() && why.back() == '.')
-        why.pop_back();
-    why = "libsndfile cannot read it as audio (" + why + ")";
+    const std::string libraryWords = sf_strerror(nullptr);
+    std::vector<char> log(1 << 14);
+    sf_command(nullptr, SFC_GET_LOG_INFO, log.data(), static_cast<int>(log.size()));
+    why = unreadable(log.data(), libraryWords);
     return nullptr;
 }
 
-std::string SoundFileInput::open(const std::string& path) {
+std::string SoundFileInput::open(const std::string& path,
+                                 const std::function<void()>& beforeLongPass) {
     info_ = SF_INFO{};
     std::string why;
     file_ = openFile(path, why);
     if (!file_)
         return why;
-    // Float samples scaled to the full integer range, as LAME's program reads them.
-    sf_command(file_, SFC_SET_SCALE_FLOAT_INT_READ, nullptr, SF_TRUE);
+    if (floatingPoint(info_.format)) {
+        if (info_.frames > kLongPassSamples / info_.channels)
+            beforeLongPass();
+        sf_command(file_, SFC_SET_SCALE_FLOAT_INT_READ, nullptr, SF_TRUE);
+    }
     if (layerOneOrTwo(info_.format)) {
         std::vector<int> skipped(static_cast<std::size_t>(kLayerOneAndTwoDelay * info_.channels));
         const sf_count_t dropped = sf_readf_int(file_, skipped.data(), kLayerOneAndTwoDelay);

@@ -4,6 +4,7 @@
 
 #include <sndfile.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,11 @@ class SoundFileInput : public AudioInput {
 public:
     ~SoundFileInput() override;
 
-    // Opens the file; returns why it cannot be read as audio, or "".
-    std::string open(const std::string& path);
+    // Opens the file; returns why it cannot be read as audio, in a person's words, or "".
+    // Floating-point samples are scaled by the file's loudest sample, as LAME's program reads
+    // them, which libsndfile finds by reading the whole file once first: "beforeLongPass" is
+    // called before that when the file is long enough for it to take a while.
+    std::string open(const std::string& path, const std::function<void()>& beforeLongPass);
 
     int channels() const override { return info_.channels; }
     int sampleRate() const override { return info_.samplerate; }

@@ -1,19 +1,38 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace lamebin {
 
-// Requests to stop from outside (Ctrl+C, a closed terminal or console window, the end of the
-// session): the encoding stops at the next frame, so that the temporary file is removed.
+// Requests to stop from outside (Ctrl+C, a closed terminal or console window, SIGTERM, the end
+// of the session) end the run at once, whatever it is doing (waiting for a pipe to open,
+// libsndfile reading the whole input, encoding), with 128 + the signal number: the temporary
+// output is removed first, and a line says what became of the output. Only while the output is
+// being made or put in place does a request wait for that step (StopHold), and once the output
+// is in place a request no longer ends the run.
 
 // Catches the requests from now on.
 void catchStopRequests();
 
-// 0 while no request came, else the signal number it stands for (the exit code is 128 + it).
-int stopRequest();
+// What the line said at a stop ends with, after "stopped by <the request>; ".
+void sayAtStop(const std::string& words);
 
-// The request in words, for the line saying that the output was not written.
-std::string stopRequestText(int request);
+// The file a stop removes, by its folder's descriptor and its name in it: the temporary output
+// on Linux ("" for none). Windows removes it by itself: it is made to go with its last handle.
+void removeAtStop(std::intptr_t folder, const std::string& name);
+
+// From now on a request no longer ends the run: the output is complete and in place.
+void endStopRequests();
+
+// A request that comes while a hold lives ends the run only when the hold ends, so that the step
+// it guards is done whole: the temporary output made and named to removeAtStop, or put in place.
+class StopHold {
+public:
+    StopHold();
+    ~StopHold();
+    StopHold(const StopHold&) = delete;
+    StopHold& operator=(const StopHold&) = delete;
+};
 
 } // namespace lamebin

@@ -7,49 +7,43 @@ namespace lamebin {
 namespace {
 
 // The signal numbers the requests stand for, as on Linux; Ctrl+Break is the C runtime's SIGBREAK.
-constexpr LONG kInterrupt = 2;
-constexpr LONG kHangUp = 1;
-constexpr LONG kTerminate = 15;
-constexpr LONG kBreak = 21;
+constexpr int kInterrupt = 2;
+constexpr int kHangUp = 1;
+constexpr int kTerminate = 15;
+constexpr int kBreak = 21;
 
-// Longer than the encoding takes to stop at its next frame, shorter than Windows waits.
-constexpr DWORD kCleanUpMilliseconds = 4000;
+// Longer than putting the output in place takes, shorter than Windows waits before it ends the
+// process after a closed console window or the end of the session.
+constexpr DWORD kFinishingMilliseconds = 4000;
 
-volatile LONG request = 0;
+// The handler runs on a thread of its own; a hold is this lock, held by the program's thread.
+CRITICAL_SECTION& holdLock() {
+    static struct Lock {
+        Lock() { InitializeCriticalSection(&section); }
+        CRITICAL_SECTION section;
+    } lock;
+    return lock.section;
+}
 
-BOOL WINAPI onConsoleEvent(DWORD event) {
+// Guarded by the lock.
+std::string words = "nothing was written.";
+bool ended = false;
+
+int requestFor(DWORD event) {
     switch (event) {
     case CTRL_C_EVENT:
-        InterlockedExchange(&request, kInterrupt);
-        return TRUE;
+        return kInterrupt;
     case CTRL_BREAK_EVENT:
-        InterlockedExchange(&request, kBreak);
-        return TRUE;
+        return kBreak;
     case CTRL_CLOSE_EVENT:
-        InterlockedExchange(&request, kHangUp);
-        break;
+        return kHangUp;
     default:
-        InterlockedExchange(&request, kTerminate);
-        break; // log-off, shut-down
+        return kTerminate; // log-off, shut-down
     }
-    // Windows ends the process when this returns: the encoding stops and removes its temporary
-    // file meanwhile, and the program's own end comes first.
-    Sleep(kCleanUpMilliseconds);
-    return TRUE;
 }
 
-} // namespace
-
-void catchStopRequests() {
-    SetConsoleCtrlHandler(onConsoleEvent, TRUE);
-}
-
-int stopRequest() {
-    return static_cast<int>(InterlockedCompareExchange(&request, 0, 0));
-}
-
-std::string stopRequestText(int code) {
-    switch (code) {
+std::string requestText(int request) {
+    switch (request) {
     case kInterrupt:
         return "Ctrl+C";
     case kBreak:
@@ -59,6 +53,60 @@ std::string stopRequestText(int code) {
     default:
         return "the end of the Windows session";
     }
+}
+
+void writeTo(DWORD handle, const std::string& text) {
+    DWORD written = 0;
+    WriteFile(GetStdHandle(handle), text.data(), static_cast<DWORD>(text.size()), &written,
+              nullptr);
+}
+
+// The process ends from here, without the C runtime (whose locks the program's thread may
+// hold): Windows closes its handles, and the temporary output, made to go with its last
+// handle, goes with them.
+BOOL WINAPI onConsoleEvent(DWORD event) {
+    const int request = requestFor(event);
+    EnterCriticalSection(&holdLock());
+    if (!ended) {
+        writeTo(STD_OUTPUT_HANDLE, "\n"); // ends the progress line
+        writeTo(STD_ERROR_HANDLE,
+                "lame.bin: stopped by " + requestText(request) + "; " + words + "\n");
+        TerminateProcess(GetCurrentProcess(), static_cast<UINT>(128 + request));
+    }
+    LeaveCriticalSection(&holdLock());
+    if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT)
+        return TRUE;
+    // Windows ends the process when this returns: the program's own end comes first.
+    Sleep(kFinishingMilliseconds);
+    return TRUE;
+}
+
+} // namespace
+
+void catchStopRequests() {
+    holdLock();
+    SetConsoleCtrlHandler(onConsoleEvent, TRUE);
+}
+
+StopHold::StopHold() {
+    EnterCriticalSection(&holdLock());
+}
+
+StopHold::~StopHold() {
+    LeaveCriticalSection(&holdLock());
+}
+
+void sayAtStop(const std::string& text) {
+    StopHold hold;
+    words = text;
+}
+
+// The temporary output is made to go with its last handle (ReplacingFileWindows.cpp).
+void removeAtStop(std::intptr_t, const std::string&) {}
+
+void endStopRequests() {
+    StopHold hold;
+    ended = true;
 }
 
 } // namespace lamebin

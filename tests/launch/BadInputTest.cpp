@@ -146,6 +146,33 @@ Paths outputTooLong(const fs::path& work) {
     return {at(work, "in.wav"), (folder / nameFilling(folder, 4200, ".mp3")).string()};
 }
 
+// Inputs whose headers libsndfile refuses, said in a person's words: an MP3 cut off inside its
+// first frame, a WAV at 0 Hz and the header of an AIFF-C file that ends before its sound.
+Paths cutShortMp3(const fs::path& work) {
+    writeFile(work / "cut.mp3", readFile(work / "earlier.mp3").substr(0, 179));
+    return {at(work, "cut.mp3"), at(work, "out.mp3")};
+}
+
+Paths rateOfZero(const fs::path& work) {
+    std::string wave = readFile(work / "in.wav");
+    wave.replace(24, 4, 4, '\0'); // the sample rate in the "fmt " chunk
+    writeFile(work / "zero.wav", wave);
+    return {at(work, "zero.wav"), at(work, "out.mp3")};
+}
+
+Paths aiffcHeaderOnly(const fs::path& work) {
+    // FORM, FVER and COMM (2 channels, 100 frames, 16 bits, 44100 Hz, not compressed), cut to 54
+    // bytes; no SSND chunk.
+    const char header[] = "FORM\0\0\0\x2e"
+                          "AIFC"
+                          "FVER\0\0\0\x04\xa2\x80\x51\x40"
+                          "COMM\0\0\0\x18\0\x02\0\0\0\x64\0\x10"
+                          "\x40\x0e\xac\x44\0\0\0\0\0\0"
+                          "NONE\0\0";
+    writeFile(work / "header.aifc", std::string(header, 54));
+    return {at(work, "header.aifc"), at(work, "out.mp3")};
+}
+
 Paths inputTooLong(const fs::path& work) {
     const fs::path folder = deepFolder(work / "deep", 4000);
     const std::string name = nameFilling(folder, 4200, ".wav");
@@ -192,6 +219,14 @@ INSTANTIATE_TEST_SUITE_P(Table, FailingEncoding, testing::Values(
     FailingCase{"OutputIsALinkToTheInput",
                 [](const fs::path& w) { return Paths{at(w, "in.wav"), at(w, "link.mp3")}; },
                 kRefused, "is the input"},
+    FailingCase{"OutputNameLongerThanANameCanBe",
+                [](const fs::path& w) { return Paths{at(w, "in.wav"), (w / (std::string(300, 'n') + ".mp3")).string()}; },
+                kRefused, "in it is 304 bytes long"},
+    FailingCase{"InputMp3CutShort", cutShortMp3, kFailed, ": it ends before its first sound."},
+    FailingCase{"InputAiffcHeaderOnly", aiffcHeaderOnly, kFailed,
+                ": it ends before its first sound."},
+    FailingCase{"InputRateOfZero", rateOfZero, kFailed,
+                ": its sample rate, 0 Hz, is not a sound's."},
     FailingCase{"OutputPathLongerThanPathMax", outputTooLong, kRefused,
                 "the output name is 4200 bytes long"},
     FailingCase{"InputPathLongerThanPathMax", inputTooLong, kRefused,

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 using namespace lamebin;
@@ -14,7 +15,7 @@ using Strings = std::vector<std::string>;
 struct RefusalCase {
     const char* name;
     Strings files;
-    const char* refusal; // a part of the reason; empty: the encoding may start
+    std::string refusal; // a part of the reason; empty: the encoding may start
 };
 
 void PrintTo(const RefusalCase& c, std::ostream* out) {
@@ -22,6 +23,17 @@ void PrintTo(const RefusalCase& c, std::ostream* out) {
 }
 
 class Refusal : public testing::TestWithParam<RefusalCase> {};
+
+// A path of "length" bytes of names of the longest a name can be, 255 bytes.
+std::string pathOfLongNames(std::size_t length, char letter) {
+    std::string path;
+    while (path.size() < length) {
+        if (!path.empty())
+            path += '/';
+        path += std::string(std::min<std::size_t>(255, length - path.size()), letter);
+    }
+    return path;
+}
 
 TEST_P(Refusal, OnlyNamesThatCannotBeEncoded) {
     // in.wav is reached by three names; copy.wav is another file on another device with the
@@ -36,7 +48,7 @@ TEST_P(Refusal, OnlyNamesThatCannotBeEncoded) {
         return found == files.end() ? PathInfo{} : found->second;
     };
     const std::string reason = refusal(GetParam().files, probe);
-    if (*GetParam().refusal == '\0')
+    if (GetParam().refusal.empty())
         EXPECT_EQ(reason, "");
     else
         EXPECT_NE(reason.find(GetParam().refusal), std::string::npos) << reason;
@@ -53,7 +65,9 @@ INSTANTIATE_TEST_SUITE_P(Table, Refusal, testing::Values(
     RefusalCase{"EmptyInput", {"", "old.mp3"}, "no input file"},
     RefusalCase{"EmptyOutput", {"in.wav", ""}, "no output file"},
     RefusalCase{"BothEmpty", {"", ""}, "no input file"},
-    RefusalCase{"LongestPathsPass", {std::string(4095, 'i'), std::string(4095, 'o')}, ""},
+    RefusalCase{"LongestPathsPass", {pathOfLongNames(4095, 'i'), pathOfLongNames(4095, 'o')}, ""},
+    RefusalCase{"OutputFolderNamePastTheLongestName", {"in.wav", std::string(256, 'f') + "/new.mp3"},
+                "the name \"" + std::string(256, 'f') + "\" in it is 256 bytes long"},
     RefusalCase{"InputPastTheLongestPath", {std::string(4096, 'i'), "new.mp3"},
                 "the input name is 4096 bytes long"},
     RefusalCase{"OutputPastTheLongestPath", {"in.wav", std::string(4096, 'o')},

@@ -8,11 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <csignal>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -147,13 +148,15 @@ protected:
         }
     }
 
-    // The exit code once lame.bin has ended by itself; -1 if it did not.
-    int waitForExit() {
+    // The exit code once lame.bin has ended by itself within the bound; -1 if it did not.
+    int waitForExit(std::chrono::seconds bound = std::chrono::seconds(60)) {
         int status = 0;
-        const bool ended = waitUntil([&] {
-            drain();
-            return waitpid(child, &status, WNOHANG) == child;
-        });
+        const bool ended = waitUntil(
+            [&] {
+                drain();
+                return waitpid(child, &status, WNOHANG) == child;
+            },
+            bound);
         if (!ended)
             return -1;
         child = 0;
@@ -224,11 +227,7 @@ protected:
 
     void expectOnlyTheEarlierTake() {
         EXPECT_EQ(readFile(dir / "take.mp3"), "an earlier take");
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir.path()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        EXPECT_EQ(names, (std::vector<std::string>{"long.wav", "take.mp3"}));
+        EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"long.wav", "take.mp3"}));
     }
 };
 
@@ -250,6 +249,81 @@ TEST_F(StoppedEncoding, TerminationLeavesTheEarlierFile) {
     kill(child, SIGTERM);
     EXPECT_EQ(waitForExit(), 128 + SIGTERM) << output;
     expectOnlyTheEarlierTake();
+}
+
+} // namespace
+
+// --- stopped before the encoding: at once, whatever lame.bin waits for ---------------------------
+
+namespace {
+
+// Far longer than a stop takes, far shorter than what the stop cuts short.
+constexpr std::chrono::seconds kPromptly(5);
+
+// A pipe as input opens only once something writes into it.
+class StopWhileAPipeOpens : public LameBinInTerminal, public testing::WithParamInterface<int> {};
+
+TEST_P(StopWhileAPipeOpens, EndsTheRunAtOnceWithTheSignalsCode) {
+    ASSERT_EQ(mkfifo((dir / "in.wav").c_str(), 0644), 0);
+    const std::string mp3 = (dir / "out.mp3").string();
+    start({"-V", "4", (dir / "in.wav").string(), mp3});
+    ASSERT_TRUE(readUntil(mp3)) << output; // the command line: stops are caught from here on
+    kill(child, GetParam());
+    EXPECT_EQ(waitForExit(kPromptly), 128 + GetParam()) << output;
+    EXPECT_NE(output.find("stopped by signal " + std::to_string(GetParam()) + "; \"" + mp3 +
+                          "\" was not written."),
+              std::string::npos)
+        << output;
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"in.wav"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, StopWhileAPipeOpens, testing::Values(SIGINT, SIGTERM, SIGHUP),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return std::string(sigabbrev_np(info.param));
+                         });
+
+// An RF64 file of 32-bit float stereo samples, all silent, "bytes" long: a sparse file that
+// takes no room on the disk.
+void writeSilentFloatRf64(const fs::path& path, std::uint64_t bytes) {
+    std::string header;
+    const auto put = [&](std::uint64_t value, int size) {
+        for (int i = 0; i < size; ++i)
+            header += static_cast<char>(value >> (8 * i) & 0xff);
+    };
+    header += "RF64";
+    put(0xffffffff, 4);
+    header += "WAVEds64";
+    put(28, 4);
+    put(bytes + 72, 8); // the RIFF size: all after its first 8 bytes
+    put(bytes, 8);      // the data chunk's size
+    put(bytes / 8, 8);  // frames of two 4-byte samples
+    put(0, 4);
+    header += "fmt ";
+    for (const auto& [value, size] : {std::pair<std::uint64_t, int>{16, 4},
+                                      {3, 2},
+                                      {2, 2},
+                                      {44100, 4},
+                                      {44100 * 8, 4},
+                                      {8, 2},
+                                      {32, 2}})
+        put(value, size);
+    header += "data";
+    put(0xffffffff, 4);
+    writeFile(path, header);
+    fs::resize_file(path, header.size() + bytes);
+}
+
+// libsndfile reads a file of float samples once through before the encoding to find its loudest
+// sample: 64 GiB of silence take minutes.
+TEST_F(LameBinInTerminal, AStopWhileTheInputIsReadThroughEndsTheRunAtOnce) {
+    writeSilentFloatRf64(dir / "long.wav", std::uint64_t(64) << 30);
+    start({"-V", "4", (dir / "long.wav").string(), (dir / "out.mp3").string()});
+    ASSERT_TRUE(
+        readUntil("Finding the loudest sample of \"" + (dir / "long.wav").string() + "\" first"))
+        << output;
+    ASSERT_EQ(write(master, "\x03", 1), 1); // Ctrl+C
+    EXPECT_EQ(waitForExit(kPromptly), 128 + SIGINT) << output;
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"long.wav"});
 }
 
 } // namespace

@@ -154,6 +154,32 @@ TEST_F(LibraryEncoding, SameBytesAsTheProgramForRandomWindowOptions) {
     EXPECT_EQ(compared, 3 * perInput);
 }
 
+// At a few samples a second one sample becomes many frames. lame.bin hands the library as many
+// samples at a time as LAME's program does, so it makes the program's bytes, and has room for
+// all one step makes, so it encodes even where the program has not (1 Hz into 48 kHz at 320
+// kbit/s: "mp3 buffer is not big enough").
+TEST_F(LibraryEncoding, VeryLowInputRatesEncodeAsTheProgramEncodesThem) {
+    for (const auto& [rate, seconds] : {std::pair{1, 30}, {16, 60}, {300, 10}})
+        for (const Strings& options : {Strings{"-b", "128"}, {"-b", "320", "--resample", "48"}}) {
+            SCOPED_TRACE(std::to_string(rate) + " Hz, " + options[1] + " kbit/s");
+            writeWave(dir / "low.wav", musicLikeWave(seconds, 2, rate, 7));
+            const ProgramRun ours = lameBin(options, dir / "low.wav", dir / "ours.mp3");
+            ASSERT_EQ(ours.exitCode, 0) << ours.output;
+            const ProgramRun theirs = lameProgram(options, dir / "low.wav", dir / "theirs.mp3");
+            if (theirs.exitCode == 0) {
+                EXPECT_TRUE(readFile(dir / "ours.mp3") == readFile(dir / "theirs.mp3"));
+                continue;
+            }
+            EXPECT_NE(theirs.output.find("mp3 buffer is not big enough"), std::string::npos);
+            const ProgramRun decoded = runProgram(
+                {"lame", "--quiet", "--decode", (dir / "ours.mp3").string(), (dir / "ours.wav")});
+            ASSERT_EQ(decoded.exitCode, 0) << decoded.output;
+            // Less than an input sample and a frame longer: the library's resampling.
+            EXPECT_NEAR(double(readWave(dir / "ours.wav").frames()), seconds * 48000.0,
+                        48000.0 / rate + 1152);
+        }
+}
+
 // --- what only lame.bin hands to the library ---------------------------------------------------
 
 struct SwitchCase {

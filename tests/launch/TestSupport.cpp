@@ -101,6 +101,14 @@ std::vector<fs::path> filesStartingWith(const fs::path& directory, const std::st
     return found;
 }
 
+std::vector<std::string> namesIn(const fs::path& directory) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(directory))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 bool processMentions(const std::string& text) {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator("/proc", error)) {

@@ -60,6 +60,9 @@ void setMode(const fs::path& path, fs::perms permissions);
 // Files in a directory whose names start with the prefix.
 std::vector<fs::path> filesStartingWith(const fs::path& directory, const std::string& prefix);
 
+// The names of the files and folders in a directory, sorted.
+std::vector<std::string> namesIn(const fs::path& directory);
+
 // Whether any running process has the text in its command line.
 bool processMentions(const std::string& text);
 

@@ -1,7 +1,7 @@
 // The Windows lame.bin (built into encoder/ beside the tests' bin/) where Windows differs from
 // Linux: names and tags in any script through the UTF-16 command line, paths longer than 259
-// characters, the input under another spelling refused as the output, and an earlier output kept
-// whole by a failed or ended encoding.
+// characters, the input under another spelling refused as the output, an earlier output kept
+// whole by a failed or ended encoding, device names as output and names too long for a folder.
 #include "EncoderFiles.h"
 #include "WindowDriver.h"
 
@@ -141,6 +141,39 @@ TEST_F(EncoderProgram, AnEarlierOutputSurvivesAnEncodingEndedFromOutside) {
     ASSERT_TRUE(started) << "lame.bin made no temporary file";
     EXPECT_TRUE(waitUntil([&] { return !temporaryExists(); }, 5000));
     EXPECT_EQ(readAll(output), "the earlier file");
+}
+
+// A name Windows takes for a device is the device, as for LAME's program: it is written into, or
+// the run fails, and no file of that name is made or replaced. Whether "nul.mp3" is one depends
+// on the Windows version (wine takes it so).
+TEST_F(EncoderProgram, DeviceNamesAreNeverMadeIntoFiles) {
+    writeChordWave(folder_ / L"in.wav", 0.3);
+    for (const char* device : {"NUL", "nul.mp3", "CON"}) {
+        wchar_t full[MAX_PATH] = {};
+        GetFullPathNameW((folder_ / device).c_str(), MAX_PATH, full, nullptr);
+        if (std::wstring(full).rfind(L"\\\\.\\", 0) != 0)
+            continue; // a file name on this version
+        const EncoderRun run = runEncoder(encoder(), {"-V", "4", "in.wav", device}, folder_);
+        if (std::string(device) == "NUL") {
+            EXPECT_EQ(run.exitCode, 0u) << run.output;
+        }
+        EXPECT_EQ(filesIn(folder_), std::vector<std::wstring>{L"in.wav"}) << device;
+    }
+}
+
+// Longer than the 255 characters a name in a folder can have, in the file's name or a folder's,
+// is refused before anything is read.
+TEST_F(EncoderProgram, NamesLongerThanAFolderHoldsAreRefusedFirst) {
+    writeChordWave(folder_ / L"in.wav", 0.3);
+    const std::string file = std::string(252, 'n') + ".mp3", folder(256, 'f');
+    for (const auto& [output, tooLong] : {std::pair{file, file}, {folder + "\\out.mp3", folder}}) {
+        const EncoderRun run = runEncoder(encoder(), {"-V", "4", "in.wav", output}, folder_);
+        EXPECT_EQ(run.exitCode, 2u) << run.output;
+        EXPECT_NE(run.output.find("\"" + tooLong + "\" in it is 256 characters long"),
+                  std::string::npos)
+            << run.output;
+    }
+    EXPECT_EQ(filesIn(folder_), std::vector<std::wstring>{L"in.wav"});
 }
 
 } // namespace
