@@ -9,11 +9,13 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fstream>
 
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -261,13 +263,23 @@ namespace {
 constexpr std::chrono::seconds kPromptly(5);
 
 // A pipe as input opens only once something writes into it.
-class StopWhileAPipeOpens : public LameBinInTerminal, public testing::WithParamInterface<int> {};
+class StopWhileAPipeOpens : public LameBinInTerminal, public testing::WithParamInterface<int> {
+protected:
+    // Whether lame.bin sits in the system call that opens a file (the pipe, once it prints its
+    // command line): a stop sent earlier would come before lame.bin knows its output's name.
+    bool waitsInOpen() const {
+        std::ifstream calls("/proc/" + std::to_string(child) + "/syscall");
+        long call = -1;
+        return calls >> call && (call == SYS_openat || call == SYS_open);
+    }
+};
 
 TEST_P(StopWhileAPipeOpens, EndsTheRunAtOnceWithTheSignalsCode) {
     ASSERT_EQ(mkfifo((dir / "in.wav").c_str(), 0644), 0);
     const std::string mp3 = (dir / "out.mp3").string();
     start({"-V", "4", (dir / "in.wav").string(), mp3});
     ASSERT_TRUE(readUntil(mp3)) << output; // the command line: stops are caught from here on
+    ASSERT_TRUE(waitUntil([&] { return waitsInOpen(); })) << output;
     kill(child, GetParam());
     EXPECT_EQ(waitForExit(kPromptly), 128 + GetParam()) << output;
     EXPECT_NE(output.find("stopped by signal " + std::to_string(GetParam()) + "; \"" + mp3 +
