@@ -4,6 +4,7 @@
 #include "EventWiring.h"
 #include "FormModel.h"
 #include "PosixEncoderLauncher.h"
+#include "PseudoTerminal.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,6 @@
 #include <fstream>
 
 #include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -105,70 +104,15 @@ TEST_F(RealEncoding, FullBandwidthKeepsA19kHzToneTheDefaultRemoves) {
 // --- the pause in a terminal ---------------------------------------------------------------------
 
 // lame.bin on a pseudo-terminal, as inside a terminal window.
-class LameBinInTerminal : public testing::Test {
+class LameBinInTerminal : public PseudoTerminalTest {
 protected:
-    void TearDown() override {
-        if (child > 0 && waitpid(child, nullptr, WNOHANG) == 0) {
-            kill(child, SIGKILL);
-            waitpid(child, nullptr, 0);
-        }
-        if (master >= 0)
-            close(master);
-    }
-
     void start(const std::vector<std::string>& arguments) {
-        std::vector<std::string> storage{kLameBin.string()};
-        storage.insert(storage.end(), arguments.begin(), arguments.end());
-        std::vector<char*> argv;
-        for (std::string& argument : storage)
-            argv.push_back(argument.data());
-        argv.push_back(nullptr);
-        child = forkpty(&master, nullptr, nullptr, nullptr);
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            execv(argv[0], argv.data());
-            _exit(126);
-        }
-    }
-
-    // Reads what the terminal shows; true once it contains the text.
-    bool readUntil(const std::string& text) {
-        return waitUntil([&] {
-            drain();
-            return output.find(text) != std::string::npos;
-        });
-    }
-
-    void drain() {
-        pollfd ready{master, POLLIN, 0};
-        char buffer[4096];
-        while (poll(&ready, 1, 0) > 0 && (ready.revents & POLLIN)) {
-            const ssize_t got = read(master, buffer, sizeof buffer);
-            if (got <= 0)
-                return;
-            output.append(buffer, static_cast<std::size_t>(got));
-        }
-    }
-
-    // The exit code once lame.bin has ended by itself within the bound; -1 if it did not.
-    int waitForExit(std::chrono::seconds bound = std::chrono::seconds(60)) {
-        int status = 0;
-        const bool ended = waitUntil(
-            [&] {
-                drain();
-                return waitpid(child, &status, WNOHANG) == child;
-            },
-            bound);
-        if (!ended)
-            return -1;
-        child = 0;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        std::vector<std::string> argv{kLameBin.string()};
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        startOnTerminal(argv);
     }
 
     TempDir dir;
-    pid_t child = 0;
-    int master = -1;
-    std::string output;
 };
 
 TEST_F(LameBinInTerminal, FailedEncodingWaitsForEnter) {

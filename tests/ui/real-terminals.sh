@@ -10,32 +10,11 @@ set -euo pipefail
 build=$1
 screenshots=${2:-}
 source "$(dirname "$0")/../../scripts/setup.sh"
-ensure_packages xvfb openbox xdotool dbus-daemon xterm qterminal sakura terminology tilix
+ensure_packages xvfb openbox xdotool x11-utils dbus-daemon xterm qterminal sakura terminology tilix
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/quendra-terminals.XXXXXX")
-pids=()
-cleanup() {
-    local pid
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        pid=${pids[i]}
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 600); do # a bound against a hang only
-    [ -s "$work/display" ] && break
-    sleep 0.05
-done
-[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "FAIL: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -n 1 "$work/display")
-unset WAYLAND_DISPLAY
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
+# A display and openbox of the test's own, up before the window opens (x11-session.sh).
+source "$(dirname "$0")/x11-session.sh"
+x11_session 1280x1024
 
 # A home, runtime and configuration of the test's own, so that the terminals start as new.
 mkdir -p "$work/home" "$work/runtime"
