@@ -128,17 +128,24 @@ TEST_F(EncoderProgram, AnEarlierOutputSurvivesAnEncodingEndedFromOutside) {
     PROCESS_INFORMATION process{};
     ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
                                nullptr, folder_.c_str(), &startup, &process));
-    const auto temporaryExists = [&] {
-        for (const std::wstring& name : filesIn(folder_))
-            if (name.rfind(L".earlier.mp3.partial-", 0) == 0)
-                return true;
-        return false;
+    // The temporary file's size, or -1 while there is none.
+    const auto temporarySize = [&]() -> std::intmax_t {
+        for (const auto& entry : fs::directory_iterator(folder_))
+            if (entry.path().filename().wstring().rfind(L".earlier.mp3.partial-", 0) == 0) {
+                std::error_code error;
+                const auto size = entry.file_size(error);
+                return error ? 0 : static_cast<std::intmax_t>(size);
+            }
+        return -1;
     };
-    const bool started = waitUntil(temporaryExists, 30000);
+    const auto temporaryExists = [&] { return temporarySize() >= 0; };
+    // Written into, the file is past the instant between its making and its marking, which a
+    // kill cannot be kept out of.
+    const bool started = waitUntil([&] { return temporarySize() > 0; }, 30000);
     TerminateProcess(process.hProcess, 9);
     WaitForSingleObject(process.hProcess, INFINITE);
     CloseHandle(process.hProcess), CloseHandle(process.hThread);
-    ASSERT_TRUE(started) << "lame.bin made no temporary file";
+    ASSERT_TRUE(started) << "lame.bin wrote no temporary file";
     EXPECT_TRUE(waitUntil([&] { return !temporaryExists(); }, 5000));
     EXPECT_EQ(readAll(output), "the earlier file");
 }
