@@ -1,5 +1,6 @@
 #include "Console.h"
 
+#include "TerminalText.h"
 #include "WideText.h"
 
 #include <windows.h>
@@ -25,9 +26,10 @@ void prepareConsole() {
         SetConsoleTitleW(L"lame.bin");
 }
 
-// Windows hands a program one line, not arguments; it is shown as it came.
+// Windows hands a program one line, not arguments; it is shown as it came, its control
+// characters as escapes.
 std::string receivedCommandLine(const std::vector<std::string>&) {
-    return utf8Text(GetCommandLineW());
+    return visibleText(utf8Text(GetCommandLineW()));
 }
 
 bool outputIsTerminal() {

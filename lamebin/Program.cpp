@@ -29,7 +29,7 @@ constexpr int kFailed = 1;
 constexpr int kRefused = 2; // the command line or the file names; nothing was read or written
 
 int endWith(int code, const std::string& message, const char* outcome) {
-    std::fprintf(stderr, "lame.bin: %s %s\n", message.c_str(), outcome);
+    std::fprintf(stderr, "lame.bin: %s %s\n", visibleText(message).c_str(), outcome);
     if (ownsItsWindow())
         waitForEnter(code == kRefused ? "The encoding did not start." : "The encoding failed.");
     return code;
@@ -74,12 +74,12 @@ private:
 int encode(const EncodingRequest& request) {
     const std::string& inputName = request.files[0];
     const std::string& outputName = request.files[1];
-    sayAtStop("\"" + outputName + "\" was not written.");
+    sayAtStop("\"" + visibleText(outputName) + "\" was not written.");
     SoundFileInput input;
     const std::string unreadable = input.open(inputName, [&] {
         std::printf("Finding the loudest sample of \"%s\" first, which its floating-point "
                     "samples are scaled by: the whole file is read once before the encoding.\n",
-                    inputName.c_str());
+                    visibleText(inputName).c_str());
         std::fflush(stdout);
     });
     if (!unreadable.empty())
@@ -91,7 +91,7 @@ int encode(const EncodingRequest& request) {
     if (!wrong.empty())
         return refuse(wrong);
     for (const std::string& note : notes)
-        std::fprintf(stderr, "lame.bin: note: %s\n", note.c_str());
+        std::fprintf(stderr, "lame.bin: note: %s\n", visibleText(note).c_str());
     std::string refused =
         encoder.describeInput(input.channels(), input.sampleRate(), input.frames());
     if (refused.empty())
@@ -105,14 +105,14 @@ int encode(const EncodingRequest& request) {
         return fail("cannot write the output \"" + outputName + "\": " + unwritable + ".");
     const char* failedOutcome = "Nothing was written.";
     if (output.writtenStraight()) {
-        sayAtStop("\"" + outputName + "\" got only part of the encoding.");
+        sayAtStop("\"" + visibleText(outputName) + "\" got only part of the encoding.");
         failedOutcome = "What was written is incomplete.";
     }
     if (!output.canWriteBack())
         std::fprintf(stderr,
                      "lame.bin: note: \"%s\" cannot be written back into as a file can: the "
                      "LAME tag at its start is left without the encoding's totals.\n",
-                     outputName.c_str());
+                     visibleText(outputName).c_str());
     const auto start = std::chrono::steady_clock::now();
     ProgressDisplay progress(encoder);
     const EncodingOutcome outcome = encodeAll(encoder, input, output, [&] { progress.update(); });

@@ -20,9 +20,69 @@ bool shellSafe(const std::string& argument) {
     return true;
 }
 
+bool continuation(const std::string& text, std::size_t at, unsigned char low = 0x80,
+                  unsigned char high = 0xBF) {
+    return at < text.size() && static_cast<unsigned char>(text[at]) >= low &&
+           static_cast<unsigned char>(text[at]) <= high;
+}
+
+// The bytes of the character at "at" where it is well-formed UTF-8 and no control character (C0,
+// DEL or C1, which a terminal takes as commands), else 0.
+std::size_t printableLength(const std::string& text, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80)
+        return lead >= 0x20 && lead != 0x7F ? 1 : 0;
+    if (lead == 0xC2)
+        return continuation(text, at + 1, 0xA0) ? 2 : 0;
+    if (lead > 0xC2 && lead < 0xE0)
+        return continuation(text, at + 1) ? 2 : 0;
+    if (lead >= 0xE0 && lead < 0xF0) {
+        const unsigned char low = lead == 0xE0 ? 0xA0 : 0x80, high = lead == 0xED ? 0x9F : 0xBF;
+        return continuation(text, at + 1, low, high) && continuation(text, at + 2) ? 3 : 0;
+    }
+    if (lead >= 0xF0 && lead < 0xF5) {
+        const unsigned char low = lead == 0xF0 ? 0x90 : 0x80, high = lead == 0xF4 ? 0x8F : 0xBF;
+        return continuation(text, at + 1, low, high) && continuation(text, at + 2) &&
+                       continuation(text, at + 3)
+                   ? 4
+                   : 0;
+    }
+    return 0;
+}
+
+bool printable(const std::string& text) {
+    for (std::size_t at = 0, length; at < text.size(); at += length)
+        if ((length = printableLength(text, at)) == 0)
+            return false;
+    return true;
+}
+
+// "text" with each byte that is not part of a printable character as an escape, and the
+// characters of "escapedToo" behind a backslash.
+std::string escaped(const std::string& text, const std::string& escapedToo) {
+    std::string shown;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (const std::size_t length = printableLength(text, at); length > 0) {
+            if (escapedToo.find(text[at]) != std::string::npos)
+                shown += '\\';
+            shown.append(text, at, length);
+            at += length;
+            continue;
+        }
+        char escape[8];
+        std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+        shown += byte == '\n' ? "\\n" : byte == '\t' ? "\\t" : escape;
+        ++at;
+    }
+    return shown;
+}
+
 std::string shellQuoted(const std::string& argument) {
     if (shellSafe(argument))
         return argument;
+    if (!printable(argument))
+        return "$'" + escaped(argument, "\\'") + "'";
     std::string quoted = "'";
     for (const char c : argument)
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -36,6 +96,10 @@ std::string formatted(const char* format, double a, double b = 0) {
 }
 
 } // namespace
+
+std::string visibleText(const std::string& text) {
+    return printable(text) ? text : escaped(text, "");
+}
 
 std::string shellCommandLine(const std::vector<std::string>& arguments) {
     std::string line;
@@ -75,9 +139,9 @@ std::string progressText(int framesDone, int framesTotal, double elapsedSeconds,
 std::string summaryText(const EncodingSummary& s) {
     const double kbps = s.audioSeconds > 0 ? s.bytes * 8.0 / s.audioSeconds / 1000.0 : 0;
     std::string line = "Done: " + clockText(s.audioSeconds) + " of " + s.inputFormat +
-                       " audio into \"" + s.output + "\", " + std::to_string(s.frames) +
-                       " frames, " + std::to_string(s.bytes) + " bytes (" +
-                       formatted("%.0f", kbps) + " kbit/s), in " +
+                       " audio into \"" + visibleText(s.output) + "\", " +
+                       std::to_string(s.frames) + " frames, " + std::to_string(s.bytes) +
+                       " bytes (" + formatted("%.0f", kbps) + " kbit/s), in " +
                        formatted("%.1f", s.elapsedSeconds) + " s";
     if (s.replayGain)
         line += formatted(", ReplayGain %+.1f dB", s.replayGainDb);

@@ -7,8 +7,14 @@ namespace lamebin {
 
 // The lines lame.bin shows in its terminal.
 
+// "text" safe to show on a terminal: a control character (C0, DEL, C1) or a byte that is no
+// UTF-8 is shown as an escape ("\n", "\t", "\x1B"), so that a file name that holds one cannot
+// command the terminal.
+std::string visibleText(const std::string& text);
+
 // The command line as a shell reads it back: each argument bare when it holds only characters
-// no shell treats specially, else in single quotes.
+// no shell treats specially, else in single quotes, or in $'...' with escapes where it holds
+// what visibleText escapes.
 std::string shellCommandLine(const std::vector<std::string>& arguments);
 
 // "m:ss", or "h:mm:ss" from an hour on.

@@ -116,18 +116,23 @@ protected:
 };
 
 TEST_F(LameBinInTerminal, FailedEncodingWaitsForEnter) {
-    start({"--cbr", "-b", "128", (dir / "missing.wav").string(), (dir / "out.mp3").string()});
+    start(
+        {"--cbr", "-b", "128", (dir / "missing\x1B[2J.wav").string(), (dir / "out.mp3").string()});
     ASSERT_TRUE(readUntil("Press Enter to close this window")) << output;
     EXPECT_NE(output.find("The encoding failed."), std::string::npos) << output;
+    EXPECT_NE(output.find("missing\\x1B[2J.wav"), std::string::npos) << output;
+    EXPECT_EQ(output.find("\x1B[2J"), std::string::npos) << output;
     EXPECT_EQ(waitpid(child, nullptr, WNOHANG), 0) << "lame.bin ended without waiting for Enter";
 
     ASSERT_EQ(write(master, "\n", 1), 1);
     EXPECT_EQ(waitForExit(), 1) << output;
 }
 
+// A name's control characters show as escapes, so the name cannot retitle or clear the
+// terminal; the only escape sequence is the progress line's own.
 TEST_F(LameBinInTerminal, ShowsTheCommandLineThenProgressThenASummaryAndEndsAtOnce) {
     writeWave(dir / "in put.wav", sineWave(440, 20, 0.5));
-    const fs::path mp3 = dir / "it's out.mp3";
+    const fs::path mp3 = dir / "it's\x1B]0;owned\x07\nout.mp3";
     start({"--cbr", "-b", "auto", "--tt", "say \"hi\" $HOME", "--scale", "1", "-q", "2",
            (dir / "in put.wav").string(), mp3.string()});
     EXPECT_EQ(waitForExit(), 0) << output;
@@ -137,7 +142,7 @@ TEST_F(LameBinInTerminal, ShowsTheCommandLineThenProgressThenASummaryAndEndsAtOn
     // The first line, given to a shell, gives back exactly the arguments received.
     const std::string first = output.substr(0, output.find("\r\n"));
     const ProgramRun echoed =
-        runProgram({"sh", "-c", "printf '%s|' " + first.substr(first.find(' '))});
+        runProgram({"bash", "-c", "printf '%s|' " + first.substr(first.find(' '))});
     EXPECT_EQ(echoed.output, "--cbr|-b|auto|--tt|say \"hi\" $HOME|--scale|1|-q|2|" +
                                  (dir / "in put.wav").string() + "|" + mp3.string() + "|")
         << first;
@@ -145,9 +150,15 @@ TEST_F(LameBinInTerminal, ShowsTheCommandLineThenProgressThenASummaryAndEndsAtOn
     EXPECT_NE(output.find("\r100%  frame "), std::string::npos) << output;
     EXPECT_NE(output.find(" elapsed, "), std::string::npos) << output;
     EXPECT_NE(output.find(" left"), std::string::npos) << output;
-    const std::size_t summary = output.find("Done: 0:20 of WAV audio into \"" + mp3.string());
+    const std::size_t summary =
+        output.find("Done: 0:20 of WAV audio into \"" + dir.path().string() +
+                    "/it's\\x1B]0;owned\\x07\\nout.mp3\", ");
     EXPECT_NE(summary, std::string::npos) << output;
     EXPECT_NE(output.find(" bytes (", summary), std::string::npos) << output;
+    EXPECT_EQ(output.find('\x07'), std::string::npos) << output;
+    for (std::size_t escape = output.find('\x1B'); escape != std::string::npos;
+         escape = output.find('\x1B', escape + 1))
+        EXPECT_EQ(output.compare(escape, 3, "\x1B[K"), 0) << output;
 }
 
 } // namespace

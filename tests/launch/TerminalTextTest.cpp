@@ -8,6 +8,19 @@ using namespace lamebin;
 
 namespace {
 
+// Nothing in a file name reaches the terminal as a command: C0, DEL, C1 and bytes that are no
+// UTF-8 show as escapes; every printable character, non-ASCII too, shows as it is.
+TEST(TerminalText, ControlCharactersShowAsEscapes) {
+    EXPECT_EQ(visibleText("caf\xC3\xA9 \xE6\x9B\xB2 \xF0\x9F\x8E\xB5 a\\b.mp3"),
+              "caf\xC3\xA9 \xE6\x9B\xB2 \xF0\x9F\x8E\xB5 a\\b.mp3");
+    EXPECT_EQ(visibleText("a\x1B]0;owned\a|\nc\td\x7F\xC2\x9B[2J"),
+              "a\\x1B]0;owned\\x07|\\nc\\td\\x7F\\xC2\\x9B[2J");
+    // Cut short, overlong, a surrogate, beyond U+10FFFF.
+    EXPECT_EQ(visibleText("\xC3 \xC0\xAF \xED\xA0\x80 \xF4\x90\x80\x80"),
+              "\\xC3 \\xC0\\xAF \\xED\\xA0\\x80 \\xF4\\x90\\x80\\x80");
+    EXPECT_EQ(shellCommandLine({"it's", "a\x1B[2Jb's\\"}), "'it'\\''s' $'a\\x1B[2Jb\\'s\\\\'");
+}
+
 TEST(TerminalText, Clock) {
     EXPECT_EQ(clockText(0), "0:00");
     EXPECT_EQ(clockText(59.6), "1:00");
