@@ -27,27 +27,26 @@ bool continuation(const std::string& text, std::size_t at, unsigned char low = 0
 }
 
 // The bytes of the character at "at" where it is well-formed UTF-8 and no control character (C0,
-// DEL or C1, which a terminal takes as commands), else 0.
+// DEL or C1, which a terminal takes as commands), else 0. After some leads the second byte's range
+// is narrower: no C1 (0xC2), no overlong form (0xE0, 0xF0), no surrogate (0xED), nothing beyond
+// U+10FFFF (0xF4).
 std::size_t printableLength(const std::string& text, std::size_t at) {
     const auto lead = static_cast<unsigned char>(text[at]);
     if (lead < 0x80)
         return lead >= 0x20 && lead != 0x7F ? 1 : 0;
-    if (lead == 0xC2)
-        return continuation(text, at + 1, 0xA0) ? 2 : 0;
-    if (lead > 0xC2 && lead < 0xE0)
-        return continuation(text, at + 1) ? 2 : 0;
-    if (lead >= 0xE0 && lead < 0xF0) {
-        const unsigned char low = lead == 0xE0 ? 0xA0 : 0x80, high = lead == 0xED ? 0x9F : 0xBF;
-        return continuation(text, at + 1, low, high) && continuation(text, at + 2) ? 3 : 0;
-    }
-    if (lead >= 0xF0 && lead < 0xF5) {
-        const unsigned char low = lead == 0xF0 ? 0x90 : 0x80, high = lead == 0xF4 ? 0x8F : 0xBF;
-        return continuation(text, at + 1, low, high) && continuation(text, at + 2) &&
-                       continuation(text, at + 3)
-                   ? 4
-                   : 0;
-    }
-    return 0;
+    const std::size_t length = lead < 0xC2   ? 0
+                               : lead < 0xE0 ? 2
+                               : lead < 0xF0 ? 3
+                               : lead < 0xF5 ? 4
+                                             : 0;
+    const unsigned char low = lead == 0xC2 || lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    if (length == 0 || !continuation(text, at + 1, low, high))
+        return 0;
+    for (std::size_t next = at + 2; next < at + length; ++next)
+        if (!continuation(text, next))
+            return 0;
+    return length;
 }
 
 bool printable(const std::string& text) {
