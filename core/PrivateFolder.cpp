@@ -67,6 +67,15 @@ std::string cacheFolder() {
     return home.empty() ? std::string() : home + "/.cache";
 }
 
+// The program's folder in the base, made where it is missing; empty where it is not private on
+// a plain path.
+std::string ownFolderIn(const std::string& base) {
+    if (base.empty())
+        return {};
+    std::string folder = madeFolder(base + "/" + kFolderName);
+    return plainPath(folder) && isPrivateFolder(folder) ? folder : std::string();
+}
+
 } // namespace
 
 bool isPrivateFolder(const std::string& folder) {
@@ -91,16 +100,10 @@ bool isPrivateFile(const struct stat& file) {
 }
 
 std::string programPrivateFolder() {
-    // The session's runtime folder is the session's to make, the cache folder the person's.
-    for (const std::string& base :
-         {realFolder(environment("XDG_RUNTIME_DIR")), madeFolder(cacheFolder())}) {
-        if (base.empty())
-            continue;
-        const std::string folder = madeFolder(base + "/" + kFolderName);
-        if (plainPath(folder) && isPrivateFolder(folder))
-            return folder;
-    }
-    return {};
+    // The session's runtime folder is the session's to make; the cache folder is made only where
+    // it is needed.
+    std::string folder = ownFolderIn(realFolder(environment("XDG_RUNTIME_DIR")));
+    return folder.empty() ? ownFolderIn(madeFolder(cacheFolder())) : folder;
 }
 
 } // namespace quendra
