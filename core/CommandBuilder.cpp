@@ -12,20 +12,32 @@ namespace quendra {
 
 namespace {
 
+// What a field's text gives the command: the text up to a NUL, where the text of a Windows edit
+// control ends too. The command never holds one, so every way of starting the encoder, and the
+// line a terminal shows, has the same words.
+std::string fieldText(std::string_view text) {
+    return std::string(text.substr(0, text.find('\0')));
+}
+
+std::string fieldText(const FormModel& model, ControlName control) {
+    return fieldText(model.text(control));
+}
+
 // The word of the selected radio button, or of the drop-down entry that the text is exactly;
 // none for a typed text (and for no selection, whose index -1 is past every word).
 std::string_view chosenWord(const ControlRow& row, const ControlState& state) {
     const std::vector<std::string>& items = state.items;
     const std::size_t index =
         state.kind == ControlKind::DropDown
-            ? static_cast<std::size_t>(std::find(items.begin(), items.end(), state.text) -
-                                       items.begin())
+            ? static_cast<std::size_t>(
+                  std::find(items.begin(), items.end(), fieldText(state.text)) - items.begin())
             : static_cast<std::size_t>(state.itemIndex);
     return index < row.itemWords.size() ? row.itemWords[index] : std::string_view();
 }
 
 std::string valueText(const ControlState& state) {
-    return state.kind == ControlKind::Slider ? std::to_string(state.position) : state.text;
+    return state.kind == ControlKind::Slider ? std::to_string(state.position)
+                                             : fieldText(state.text);
 }
 
 // The options as they grow, step by step, from the model's controls and their rows.
@@ -50,7 +62,7 @@ public:
             break;
         case Writes::WhenChecked:
             if (state.checked)
-                add(option.word, option.field.empty() ? "" : model_.text(option.field));
+                add(option.word, option.field.empty() ? "" : fieldText(model_, option.field));
             break;
         case Writes::WhenUnchecked:
             if (!state.checked)
@@ -63,12 +75,13 @@ public:
             add(chosenWord(row, state));
             break;
         case Writes::Quoted:
-            add(option.word, quoteArgument(state.text));
+            add(option.word, quoteArgument(fieldText(state.text)));
             break;
-        case Writes::Tag:
-            add(option.word,
-                quoteArgument(state.text == row.initial.text ? option.standsFor : state.text));
+        case Writes::Tag: {
+            const std::string text = fieldText(state.text);
+            add(option.word, quoteArgument(text == row.initial.text ? option.standsFor : text));
             break;
+        }
         }
     }
 
@@ -98,14 +111,14 @@ void appendBitrateMode(Options& options, std::string& sample) {
     switch (static_cast<BitrateMode>(modes.itemIndex)) {
     case BitrateMode::Cbr:
         if (choice)
-            options.add(word, model.text(choice->bitrateDropDown));
+            options.add(word, fieldText(model, choice->bitrateDropDown));
         break;
     case BitrateMode::Vbr:
         options.add(word, std::to_string(model.position(control::TrackBar1)));
         break;
     case BitrateMode::Abr:
         if (choice) {
-            const std::string& bitrate = model.text(choice->bitrateDropDown);
+            const std::string bitrate = fieldText(model, choice->bitrateDropDown);
             options.add(word, bitrate == kAuto ? choice->abrBitrate : bitrate);
         }
         break;
@@ -127,7 +140,8 @@ void appendAth(Options& options) {
     const FormModel& model = options.model();
     options.appendEach(Step::Ath, [&model](ControlName control) {
         if (control == control::ComboBox7)
-            return model.checked(control::CheckBox05) && model.text(control::ComboBox7) != kAuto;
+            return model.checked(control::CheckBox05) &&
+                   fieldText(model, control::ComboBox7) != kAuto;
         return control != control::CheckBox07 || !model.checked(control::CheckBox06);
     });
 }
@@ -147,7 +161,7 @@ void appendBandwidth(Options& options) {
 
 EncoderCommand CommandBuilder::build(const FormModel& model) {
     Options options(model);
-    std::string sample = model.text(control::ComboBox1);
+    std::string sample = fieldText(model, control::ComboBox1);
 
     appendBitrateMode(options, sample);
     options.appendEach(Step::Stereo);

@@ -7,7 +7,8 @@ namespace quendra {
 
 class CommandBuilder {
 public:
-    // Reads the model and never writes it; cannot fail, values go in as typed.
+    // Reads the model and never writes it; cannot fail, values go in as typed (a field's text up
+    // to a NUL, if it holds one).
     static EncoderCommand build(const FormModel& model);
 };
 

@@ -40,7 +40,7 @@ TryVerdict judgeTry(const TrySight& sight) {
     if (sight.report)
         return *sight.report == 0 ? TryVerdict::Started : TryVerdict::Failed;
     if (sight.claimed)
-        return sight.timeUp ? TryVerdict::Unconfirmed : TryVerdict::Wait;
+        return sight.starterLives ? TryVerdict::Wait : TryVerdict::Unconfirmed;
     return sight.terminalGone || sight.timeUp ? TryVerdict::GiveWay : TryVerdict::Wait;
 }
 

@@ -33,8 +33,9 @@ ProgramCall terminalCall(const std::string& terminal, const std::string& starter
 struct TrySight {
     std::optional<int> report; // the starter's report: 0 the encoder runs, else its start's error
     bool claimed = false;      // a withdrawal found the request taken by the starter
+    bool starterLives = false; // the starter that took it has not ended
     bool terminalGone = false; // the terminal could not be executed, or ended with a failure
-    bool timeUp = false;       // the try's time is up (once claimed: the time for the report)
+    bool timeUp = false;       // the time for the starter to take the request is up
 };
 
 enum class TryVerdict {
@@ -42,11 +43,12 @@ enum class TryVerdict {
     Started,     // the encoder runs
     Failed,      // the starter could not start the encoder: another way would fail alike
     GiveWay,     // withdraw the request; the next terminal, or the encoder without one, goes on
-    Unconfirmed, // the starter took the request but did not say in time that the encoder runs
+    Unconfirmed, // the starter took the request but ended without saying that the encoder runs
 };
 
 // A terminal that exits with success may have handed the window to a server of its own, so only
-// the starter's claim, a failure or the time decide.
+// the starter's claim, a failure or the time decide. A request taken is never a failure while
+// the starter that took it lives.
 TryVerdict judgeTry(const TrySight& sight);
 
 } // namespace quendra

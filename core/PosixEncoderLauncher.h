@@ -16,12 +16,12 @@ enum class Console {
     None,                 // never a terminal window: the caller's output
 };
 
-// How long a start in a terminal window is waited for.
+// How long a start in a terminal window is waited for. Once the starter took the request, it is
+// waited for as long as it lives: it says that the encoder runs before it writes to the
+// terminal, so no terminal, however slow, holds that back.
 struct TerminalTimes {
     // For the starter to take the request: past it the next terminal is tried.
     std::chrono::milliseconds claim{5000};
-    // For the starter, once it took the request, to say that the encoder runs.
-    std::chrono::milliseconds report{5000};
 };
 
 class TerminalStart;
@@ -29,13 +29,15 @@ class TerminalStart;
 // Starts "lame.bin" as a process of a session of its own, never a child of the caller: no shell,
 // standard input from /dev/null, none of the caller's other descriptors, never waited for.
 //
-// With a display, in a terminal window: the terminal is given only the starter beside the program
-// and a request file in a private folder, which holds the encoder's path and its exact words;
-// the starter runs the encoder with them. Such a start stays pending until the starter says that
-// the encoder runs; a terminal that fails, or has not taken the request in time, gives way to the
-// next (x-terminal-emulator, then xterm), and the last way is the encoder without a terminal.
-// Exactly one of them runs the encoder: the request is either taken by the starter or withdrawn.
-// "started" is reported only once the encoder has been executed.
+// With a display, in a terminal window: the terminal is given only a link to the starter beside
+// the program and a request file, both in the program's private folder (PrivateFolder.h); the
+// request holds the encoder's path and its exact words, and the starter runs the encoder with
+// them. Where no private folder can be had, the encoder starts without a terminal. Such a start
+// stays pending until the starter says that the encoder runs; a terminal that fails, or has not
+// taken the request in time, gives way to the next (x-terminal-emulator, then xterm), and the last
+// way is the encoder without a terminal. Exactly one of them runs the encoder: the request is
+// either taken by the starter or withdrawn. "started" is reported only once the encoder has been
+// executed.
 class PosixEncoderLauncher : public EncoderLauncher {
 public:
     // programDirectory: where the encoder and the starter are looked for first; empty means the

@@ -1,22 +1,26 @@
 // start-encoder: what a terminal window runs for the front-end, with a request file of the
-// front-end's as its one argument (see StartRequest.h). It takes the request unless the front-end
-// withdrew it first, sets the window's title, shows the command line, runs the encoder with the
-// request's exact words, tells the front-end that the encoder runs, and after a failure keeps the
-// window open until Enter, whatever encoder it is.
+// front-end's as its one argument (see StartRequest.h). It takes the request from the private
+// folder (PrivateFolder.h) unless the front-end withdrew it first, runs the encoder with the
+// request's exact words and tells the front-end that it runs; only then does it set the window's
+// title and show the command line (the encoder held until they are written, where the system
+// lets it), and after a failure it keeps the window open until Enter, whatever encoder it is.
 #include "LaunchPlan.h"
+#include "PrivateFolder.h"
 #include "StartRequest.h"
 
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ptrace.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,11 +28,30 @@ namespace {
 
 using quendra::EncoderRequest;
 
-std::optional<std::string> readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(file), {});
+// For a terminal that comes after the press was decided: no error, no shell, one line.
+int handledElsewhere() {
+    std::printf("This start of the encoder was handled in another window.\n");
+    return 0;
+}
+
+int refuse(const std::string& path, const char* what) {
+    std::fprintf(stderr, "start-encoder: %s is no private %s of this user's: nothing was run.\n",
+                 quendra::shownCommandLine({path}).c_str(), what);
+    return 1;
+}
+
+std::optional<std::string> readAll(int fd) {
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            return text;
+        if (got < 0 && errno != EINTR)
+            return std::nullopt;
+        if (got > 0)
+            text.append(buffer, static_cast<std::size_t>(got));
+    }
 }
 
 // Written under another name and renamed, so that the front-end never reads half a report.
@@ -45,43 +68,89 @@ void report(const std::string& request, int error) {
         std::rename(partial.c_str(), path.c_str());
 }
 
+struct Encoder {
+    pid_t pid = -1;
+    int error = 0;     // why it could not be started
+    bool held = false; // stopped at its start until released
+};
+
 // Starts the encoder as a child in this process group, so that Ctrl+C reaches it, and returns
-// its process, or -1 with the error of its start.
-pid_t startEncoder(const EncoderRequest& request, int& error) {
+// once it was executed or could not be. Where the system lets it, the child is traced so that it
+// stops right after it was executed and writes nothing before it is released.
+Encoder startEncoder(const EncoderRequest& request) {
     std::vector<char*> argv;
     std::vector<std::string> words = request.words;
     for (std::string& word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);
+    Encoder encoder;
     int pipe[2];
     if (pipe2(pipe, O_CLOEXEC) != 0) {
-        error = errno;
-        return -1;
+        encoder.error = errno;
+        return encoder;
     }
-    const pid_t encoder = fork();
-    if (encoder == 0) {
+    encoder.pid = fork();
+    if (encoder.pid == 0) {
         close(pipe[0]);
         std::signal(SIGINT, SIG_DFL);
         std::signal(SIGQUIT, SIG_DFL);
+        const char held = ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) == 0 ? 1 : 0;
+        [[maybe_unused]] ssize_t ignored = write(pipe[1], &held, 1);
         execv(request.encoder.c_str(), argv.data());
         const int failed = errno;
-        [[maybe_unused]] const ssize_t ignored = write(pipe[1], &failed, sizeof failed);
+        ignored = write(pipe[1], &failed, sizeof failed);
         _exit(127);
     }
-    error = encoder < 0 ? errno : 0;
     close(pipe[1]);
+    if (encoder.pid < 0) {
+        encoder.error = errno;
+        close(pipe[0]);
+        return encoder;
+    }
+    char held = 0;
     int failed = 0;
     ssize_t got;
-    do {
-        got = read(pipe[0], &failed, sizeof failed);
-    } while (got < 0 && errno == EINTR);
-    close(pipe[0]);
-    if (encoder > 0 && got == static_cast<ssize_t>(sizeof failed)) {
-        waitpid(encoder, nullptr, 0);
-        error = failed;
-        return -1;
+    while ((got = read(pipe[0], &held, 1)) < 0 && errno == EINTR) {
     }
-    return encoder < 0 ? -1 : encoder;
+    while ((got = read(pipe[0], &failed, sizeof failed)) < 0 && errno == EINTR) {
+    }
+    close(pipe[0]);
+    encoder.held = held == 1;
+    if (got == static_cast<ssize_t>(sizeof failed)) {
+        waitpid(encoder.pid, nullptr, 0);
+        encoder.error = failed;
+        encoder.pid = -1;
+    }
+    return encoder;
+}
+
+// Lets a held encoder go once it stopped at its start; a signal meant for it meanwhile is passed
+// on (a stop but dropped). Returns its wait status where it ended meanwhile.
+std::optional<int> release(const Encoder& encoder) {
+    while (encoder.held) {
+        int status = 0;
+        if (waitpid(encoder.pid, &status, 0) < 0) {
+            if (errno == EINTR)
+                continue;
+            return 0;
+        }
+        if (!WIFSTOPPED(status))
+            return status;
+        const int signal = WSTOPSIG(status);
+        if (signal == SIGTRAP) {
+            ptrace(PTRACE_DETACH, encoder.pid, nullptr, nullptr);
+            break;
+        }
+        const bool stop =
+            signal == SIGSTOP || signal == SIGTSTP || signal == SIGTTIN || signal == SIGTTOU;
+        ptrace(PTRACE_CONT, encoder.pid, nullptr,
+               reinterpret_cast<void*>(static_cast<std::intptr_t>(stop ? 0 : signal)));
+    }
+    return std::nullopt;
+}
+
+int exitCode(int status) {
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 int waitFor(pid_t encoder) {
@@ -89,7 +158,7 @@ int waitFor(pid_t encoder) {
     while (waitpid(encoder, &status, 0) < 0)
         if (errno != EINTR)
             return 1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return exitCode(status);
 }
 
 void waitForEnter() {
@@ -102,52 +171,27 @@ void waitForEnter() {
     }
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s REQUEST\n", argv[0]);
-        return 2;
-    }
-    const std::string request = argv[1];
-    const std::string claimed = quendra::claimedPath(request);
-    // The claim: whoever takes the request first, this starter or the front-end withdrawing it.
-    if (std::rename(request.c_str(), claimed.c_str()) != 0) {
-        if (errno != ENOENT) {
-            std::fprintf(stderr, "start-encoder: %s: %s\n", request.c_str(), std::strerror(errno));
-            return 1;
-        }
-        std::printf("This start of the encoder was withdrawn: it runs elsewhere or not at all.\n");
-        return 0;
-    }
-    const std::optional<std::string> text = readFile(claimed);
-    const std::optional<EncoderRequest> parsed = text ? quendra::parseRequest(*text) : std::nullopt;
-    if (!parsed) {
-        report(request, EINVAL);
-        std::fprintf(stderr, "start-encoder: %s is no request of the front-end's.\n",
-                     claimed.c_str());
-        return 1;
-    }
-
-    if (isatty(1))
-        std::fputs(quendra::titleSequence(quendra::consoleTitle(parsed->words)).c_str(), stdout);
-    std::printf("%s\n", quendra::shownCommandLine(parsed->words).c_str());
-    std::fflush(stdout);
-
+// Runs the taken request's encoder, the front-end told first, and ends as it ends.
+int run(const std::string& request, const EncoderRequest& parsed) {
     // The encoder need not show the command line or keep the window open: this starter does.
     setenv(quendra::kStarterVariable, "1", 1);
     // As a shell does for its foreground job: Ctrl+C and Ctrl+\ are the encoder's to handle.
     std::signal(SIGINT, SIG_IGN);
     std::signal(SIGQUIT, SIG_IGN);
-    int error = 0;
-    const pid_t encoder = startEncoder(*parsed, error);
-    report(request, encoder < 0 ? error : 0);
-    if (encoder < 0) {
+    const Encoder encoder = startEncoder(parsed);
+    report(request, encoder.pid < 0 ? encoder.error : 0);
+
+    if (isatty(1))
+        std::fputs(quendra::titleSequence(quendra::consoleTitle(parsed.words)).c_str(), stdout);
+    std::printf("%s\n", quendra::shownCommandLine(parsed.words).c_str());
+    std::fflush(stdout);
+    if (encoder.pid < 0) {
         std::fprintf(stderr, "The encoder \"%s\" could not be started: %s\n",
-                     parsed->encoder.c_str(), std::strerror(error));
+                     parsed.encoder.c_str(), std::strerror(encoder.error));
         return 127;
     }
-    const int code = waitFor(encoder);
+    const std::optional<int> ended = release(encoder);
+    const int code = ended ? exitCode(*ended) : waitFor(encoder.pid);
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGQUIT, SIG_DFL);
     if (code != 0) {
@@ -156,4 +200,47 @@ int main(int argc, char** argv) {
             waitForEnter();
     }
     return code;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s REQUEST\n", argv[0]);
+        return 2;
+    }
+    const std::string request = argv[1];
+    const std::size_t slash = request.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : request.substr(0, slash);
+    struct stat info {};
+    if (lstat(folder.c_str(), &info) != 0 && errno == ENOENT)
+        return handledElsewhere(); // the press's folder went with its decision
+    if (!quendra::isPrivateFolder(folder))
+        return refuse(folder, "folder");
+    const int fd = open(request.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT)
+        return handledElsewhere();
+    if (fd < 0 || fstat(fd, &info) != 0 || !quendra::isPrivateFile(info))
+        return refuse(request, "file");
+    // Held to this starter's end, so that the front-end knows it lives; taken before the claim,
+    // so that a claimed request is never seen unlocked while its starter lives.
+    while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+    // The claim: whoever takes the request first, this starter or the front-end withdrawing it.
+    const std::string claimed = quendra::claimedPath(request);
+    if (std::rename(request.c_str(), claimed.c_str()) != 0) {
+        if (errno == ENOENT)
+            return handledElsewhere();
+        std::fprintf(stderr, "start-encoder: %s: %s\n", request.c_str(), std::strerror(errno));
+        return 1;
+    }
+    const std::optional<std::string> text = readAll(fd);
+    const std::optional<EncoderRequest> parsed = text ? quendra::parseRequest(*text) : std::nullopt;
+    if (!parsed) {
+        report(request, EINVAL);
+        std::fprintf(stderr, "start-encoder: %s is no request of the front-end's.\n",
+                     claimed.c_str());
+        return 1;
+    }
+    return run(request, *parsed);
 }

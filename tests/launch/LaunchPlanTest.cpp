@@ -56,25 +56,27 @@ TEST(TerminalCall, GivesTheTerminalTheStarterAndTheRequestAfterDashEAndNothingEl
 TEST(JudgeTry, TheStartersReportDecidesElseAFailedTerminalOrTheTimeGivesWay) {
     using V = TryVerdict;
     struct Case {
-        TrySight sight;
+        TrySight sight; // report, claimed, starter lives, terminal gone, time up
         TryVerdict verdict;
     };
     const Case cases[] = {
-        {{std::nullopt, false, false, false}, V::Wait},
-        {{0, false, false, false}, V::Started},
-        {{0, true, true, true}, V::Started}, // a report wins over whatever else is seen
-        {{ENOEXEC, false, false, false}, V::Failed},
-        {{std::nullopt, false, true, false}, V::GiveWay}, // refused its options, or not executed
-        {{std::nullopt, false, false, true}, V::GiveWay}, // nothing in time
-        {{std::nullopt, true, false, false}, V::Wait},    // taken: its report is to come
-        {{std::nullopt, true, true, false}, V::Wait},     // taken, however the terminal ended
-        {{std::nullopt, true, false, true}, V::Unconfirmed},
+        {{std::nullopt, false, false, false, false}, V::Wait},
+        {{0, false, false, false, false}, V::Started},
+        {{0, true, false, true, true}, V::Started}, // a report wins over whatever else is seen
+        {{ENOEXEC, false, false, false, false}, V::Failed},
+        {{std::nullopt, false, false, true, false}, V::GiveWay}, // refused its options, or not run
+        {{std::nullopt, false, false, false, true}, V::GiveWay}, // nothing in time
+        // Taken: its report is to come while its starter lives, however slow its terminal, and
+        // however the terminal ended.
+        {{std::nullopt, true, true, false, false}, V::Wait},
+        {{std::nullopt, true, true, true, true}, V::Wait},
+        {{std::nullopt, true, false, false, false}, V::Unconfirmed},
     };
     for (const Case& c : cases)
         EXPECT_EQ(judgeTry(c.sight), c.verdict)
             << "report " << (c.sight.report ? *c.sight.report : -1) << ", claimed "
-            << c.sight.claimed << ", terminal gone " << c.sight.terminalGone << ", time up "
-            << c.sight.timeUp;
+            << c.sight.claimed << ", starter lives " << c.sight.starterLives << ", terminal gone "
+            << c.sight.terminalGone << ", time up " << c.sight.timeUp;
 }
 
 } // namespace

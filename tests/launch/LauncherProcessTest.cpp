@@ -19,6 +19,7 @@
 #include <sstream>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace quendra;
@@ -418,16 +419,23 @@ protected:
         PosixEncoderLauncher launcher(programFolder.string(), Console::TerminalWhereDisplay, times);
         LaunchResult result = launcher.launch(EncoderCommand{line});
         EXPECT_TRUE(result.pending) << "a terminal start is confirmed later";
-        std::vector<LaunchResult> decided;
+        return decided(launcher, result);
+    }
+
+    // The press's outcome, followed where it is pending until it is decided.
+    static LaunchResult decided(PosixEncoderLauncher& launcher, const LaunchResult& result) {
+        if (!result.pending)
+            return result;
+        std::vector<LaunchResult> outcomes;
         EXPECT_TRUE(waitUntil(
             [&] {
-                decided = launcher.follow();
-                return !decided.empty();
+                outcomes = launcher.follow();
+                return !outcomes.empty();
             },
             std::chrono::seconds(30)))
             << "the start was not decided";
         EXPECT_FALSE(launcher.pending());
-        return decided.empty() ? result : decided.front();
+        return outcomes.empty() ? result : outcomes.front();
     }
 
     // The words each run of the stand-in terminal was given.
@@ -441,6 +449,11 @@ protected:
                 runs.back().push_back(words.substr(start, end - start));
         }
         return runs;
+    }
+
+    // The presses' folders the launcher left in the private folder.
+    std::vector<fs::path> pressFoldersLeft() const {
+        return filesStartingWith(runtime / "quendra-orvo", "press.");
     }
 
     fs::path programFolder = programDir; // where the launcher looks first
@@ -499,7 +512,7 @@ TEST_P(TerminalWords, TheEncoderGetsExactlyTheWindowsWordsAndTheTerminalNoneOfTh
     EXPECT_EQ(given.front()[0], "-e");
     for (std::size_t i = 1; i < 3; ++i)
         EXPECT_TRUE(plainPath(given.front()[i])) << given.front()[i];
-    EXPECT_TRUE(fs::is_empty(runtime)) << "the request's folder is left behind";
+    EXPECT_TRUE(pressFoldersLeft().empty()) << "the request's folder is left behind";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -541,8 +554,8 @@ TEST_P(TerminalGivesWay, ToXtermWhichRunsTheOneEncoder) {
 
 // A failing terminal gives way at once: it is not waited for until its time is up (a minute, past
 // the 30 seconds a press is followed for).
-constexpr TerminalTimes kLong{std::chrono::minutes(1), std::chrono::minutes(1)};
-constexpr TerminalTimes kShort{std::chrono::milliseconds(800), std::chrono::seconds(10)};
+constexpr TerminalTimes kLong{std::chrono::minutes(1)};
+constexpr TerminalTimes kShort{std::chrono::milliseconds(800)};
 
 INSTANTIATE_TEST_SUITE_P(Table, TerminalGivesWay,
                          testing::Values(GiveWayCase{"Fails", kFails, kLong},
@@ -556,8 +569,8 @@ TEST_F(TerminalLaunch, ATerminalThatComesLateFindsItsRequestWithdrawn) {
     terminal("x-terminal-emulator", kRunsLate);
     terminal("xterm", kRunsAfterTheLateOne);
     // The late one comes half a second after giving way, while xterm is being waited for.
-    const LaunchResult result = press("lame.bin in.wav out.mp3",
-                                      {std::chrono::milliseconds(1500), std::chrono::seconds(10)});
+    const LaunchResult result =
+        press("lame.bin in.wav out.mp3", TerminalTimes{std::chrono::milliseconds(1500)});
     ASSERT_TRUE(result.started) << result.reason;
     // Every stand-in and every starter it ran has ended.
     EXPECT_TRUE(waitUntil([&] {
@@ -565,6 +578,144 @@ TEST_F(TerminalLaunch, ATerminalThatComesLateFindsItsRequestWithdrawn) {
     }));
     EXPECT_TRUE(fs::exists(terminals / "late-done")) << "the late terminal did not come";
     EXPECT_EQ(waitForRecords(programDir).size(), 1u);
+}
+
+// Whether no other user can make or change what the path names: the person's, or not there, in a
+// folder of the person's that no other user can write into, in a parent alike.
+bool onlyThePersonCanMake(const fs::path& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) == 0 && info.st_uid != geteuid())
+        return false;
+    fs::path folder = path.parent_path();
+    while (lstat(folder.c_str(), &info) != 0) // the press's folder went with its decision
+        folder = folder.parent_path();
+    for (const fs::path& place : {folder, folder.parent_path()})
+        if (lstat(place.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+            info.st_uid != geteuid() || (info.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+            return false;
+    return true;
+}
+
+// Runs the words only once the test says so, its output and exit code kept beside it.
+const StandIn kComesLate{"runs the words once told", "waitForGo\n\"$@\" >\"$here/late.out\" 2>&1\n"
+                                                     "echo $? >\"$here/late.code\"\n"};
+
+TEST_F(TerminalLaunch, ATerminalThatComesAfterThePressWasDecidedRunsNothingAndSaysSoInOneLine) {
+    // No runtime folder, and the program where its starter is reached through a link.
+    const EnvironmentVariable noRuntime{"XDG_RUNTIME_DIR", nullptr};
+    const EnvironmentVariable cache{"XDG_CACHE_HOME", runtime.c_str()};
+    programFolder = root / "my program";
+    fs::create_directory(programFolder);
+    place(programFolder, Entry::StandIn);
+    placeStarter(programFolder);
+    terminal("x-terminal-emulator", kComesLate);
+    terminal("xterm", kRunsTheWords);
+    ASSERT_TRUE(press("lame.bin in.wav out.mp3", kShort).started);
+    writeFile(terminals / "go", "");
+
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(terminals / "late.code"); }));
+    EXPECT_EQ(readFile(terminals / "late.code"), "0\n");
+    EXPECT_EQ(readFile(terminals / "late.out"),
+              "This start of the encoder was handled in another window.\n");
+    EXPECT_EQ(waitForRecords(programFolder).size(), 1u);
+    const std::vector<Strings> given = wordsGiven("x-terminal-emulator");
+    ASSERT_EQ(given.size(), 1u);
+    ASSERT_EQ(given.front().size(), 3u);
+    for (std::size_t i = 1; i < 3; ++i) {
+        EXPECT_EQ(given.front()[i].rfind((runtime / "quendra-orvo/").string(), 0), 0u);
+        EXPECT_TRUE(onlyThePersonCanMake(given.front()[i])) << given.front()[i];
+    }
+}
+
+struct FolderCase {
+    const char* name;
+    std::optional<fs::perms> runtimeMode; // none: no runtime folder
+    fs::perms cacheParentMode;
+    const char* expected; // where the terminal's words are; none: no terminal
+};
+
+void PrintTo(const FolderCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class TerminalFolder : public TerminalLaunch, public testing::WithParamInterface<FolderCase> {};
+
+TEST_P(TerminalFolder, IsThePersonsOwnElseNoTerminalIsUsed) {
+    const FolderCase& c = GetParam();
+    std::optional<EnvironmentVariable> noRuntime;
+    if (c.runtimeMode)
+        setMode(runtime, *c.runtimeMode);
+    else
+        noRuntime.emplace("XDG_RUNTIME_DIR", nullptr);
+    fs::create_directories(root / "shared" / "cache");
+    setMode(root / "shared", c.cacheParentMode);
+    const EnvironmentVariable cache{"XDG_CACHE_HOME", (root / "shared" / "cache").c_str()};
+    terminal("x-terminal-emulator", kRunsTheWords);
+
+    PosixEncoderLauncher launcher(programDir.string());
+    const LaunchResult result =
+        decided(launcher, launcher.launch(EncoderCommand{"lame.bin in.wav out.mp3"}));
+    EXPECT_TRUE(result.started) << result.reason;
+    EXPECT_EQ(waitForRecords(programDir).size(), 1u);
+    const std::vector<Strings> given = wordsGiven("x-terminal-emulator");
+    if (!c.expected) {
+        EXPECT_TRUE(given.empty()) << "a terminal was given words in a place of others";
+        return;
+    }
+    ASSERT_EQ(given.size(), 1u);
+    EXPECT_EQ(given.front().at(1).rfind((root / c.expected / "quendra-orvo/").string(), 0), 0u)
+        << given.front().at(1);
+}
+
+constexpr fs::perms kOwn = fs::perms::owner_all;
+INSTANTIATE_TEST_SUITE_P(
+    Table, TerminalFolder,
+    testing::Values(FolderCase{"TheRuntimeFolder", kOwn, kOwn, "runtime"},
+                    FolderCase{"ElseTheCacheFolder", fs::perms::all, kOwn, "shared/cache"},
+                    FolderCase{"ElseNone", std::nullopt, fs::perms::all, nullptr}),
+    [](const testing::TestParamInfo<FolderCase>& info) { return info.param.name; });
+
+// Reads what it is shown only after 12 seconds, as a terminal on a loaded machine may.
+const StandIn kReadsLate{"reads its output after 12 s", "\"$@\" | { sleep 12; cat >/dev/null; }\n"};
+
+TEST_F(TerminalLaunch, ATerminalThatReadsLateHoldsBackNeitherTheStartedReportNorTheOneEncoder) {
+    terminal("x-terminal-emulator", kReadsLate);
+    terminal("xterm", kRunsTheWords);
+    // More than the pipe holds: the starter's line waits for the terminal.
+    const LaunchResult result =
+        press("lame.bin --tt \"" + std::string(70000, 't') + "\" in.wav out.mp3");
+    EXPECT_TRUE(result.started) << result.reason;
+    EXPECT_TRUE(waitUntil([&] { return !processMentions(terminals.string()); }));
+    EXPECT_EQ(waitForRecords(programDir).size(), 1u);
+    EXPECT_TRUE(wordsGiven("xterm").empty());
+}
+
+TEST_F(TerminalLaunch, ANulInATagEndsItAlikeThroughATerminalAndWithoutOne) {
+    FormModel model;
+    EventWiring wiring(model);
+    wiring.textChanged("Edit01", "in.wav");
+    wiring.textChanged("Edit02", "out.mp3");
+    wiring.checkedChanged("CheckBox01", true);
+    wiring.textChanged("Edit03", std::string("T\0--scale\0008", 11));
+    const std::string line = CommandBuilder::build(model).line;
+    ASSERT_TRUE(launch(line).started); // without a terminal, in programDir
+    programFolder = root / "through a terminal";
+    fs::create_directory(programFolder);
+    place(programFolder, Entry::StandIn);
+    placeStarter(programFolder);
+    terminal("x-terminal-emulator", kRunsTheWords);
+    ASSERT_TRUE(press(line).started);
+
+    const std::vector<Record> without = waitForRecords(programDir);
+    const std::vector<Record> through = waitForRecords(programFolder);
+    ASSERT_EQ(without.size(), 1u);
+    ASSERT_EQ(through.size(), 1u);
+    EXPECT_EQ(through.front().argv, without.front().argv);
+    const Strings& argv = without.front().argv;
+    const auto title = std::find(argv.begin(), argv.end(), "--tt");
+    ASSERT_LT(title + 1, argv.end());
+    EXPECT_EQ(title[1], "T");
+    EXPECT_EQ(std::count(argv.begin(), argv.end(), "--scale"), 1) << line;
 }
 
 TEST_F(TerminalLaunch, WhereNoTerminalWorksTheEncoderRunsWithoutOne) {
@@ -609,7 +760,7 @@ TEST_F(TerminalLaunch, APressStillPendingWhenTheLauncherGoesIsCarriedThrough) {
         ASSERT_TRUE(launcher.launch(EncoderCommand{"lame.bin in.wav out.mp3"}).pending);
     }
     EXPECT_EQ(waitForRecords(programDir).size(), 1u);
-    EXPECT_TRUE(fs::is_empty(runtime));
+    EXPECT_TRUE(pressFoldersLeft().empty());
 }
 
 } // namespace

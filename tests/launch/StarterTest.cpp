@@ -1,6 +1,7 @@
 // The starter on a pseudo-terminal, as a terminal window runs it: the title, the command line
 // shown once, the encoder run with the request's words, the front-end told, and a failure's
-// message kept until Enter once, for our lame.bin and for another encoder alike.
+// message kept until Enter once, for our lame.bin and for another encoder alike; and a request
+// that is not the person's own in a private folder refused.
 #include "LaunchPlan.h"
 #include "PseudoTerminal.h"
 #include "StartRequest.h"
@@ -9,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,16 +30,28 @@ std::size_t occurrences(const std::string& text, const std::string& part) {
     return count;
 }
 
+void writeRequest(const fs::path& request, const EncoderRequest& content) {
+    writeFile(request, requestText(content));
+    setMode(request, fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// "1.request" in a folder closed to others, as the front-end makes them.
+fs::path privateRequest(const TempDir& dir) {
+    fs::create_directory(dir / "press");
+    setMode(dir / "press", fs::perms::owner_all);
+    return dir / "press" / "1.request";
+}
+
 class StarterInTerminal : public PseudoTerminalTest {
 protected:
     // The starter run on a terminal of its own for a request of these words.
     void start(const std::string& encoder, const Strings& words) {
-        writeFile(request, requestText({encoder, words}));
+        writeRequest(request, {encoder, words});
         startOnTerminal({STARTER_PATH, request.string()});
     }
 
     TempDir dir;
-    const fs::path request = dir / "1.request";
+    const fs::path request = privateRequest(dir);
 };
 
 TEST_F(StarterInTerminal, SetsTheTitleShowsTheLineOnceRunsTheWordsAndEndsWithTheEncoder) {
@@ -79,5 +94,86 @@ TEST_F(StarterInTerminal, AFailureWaitsForEnterOnceForOurEncoderAndAnother) {
         master = -1;
     }
 }
+
+// Each spoils a request of the person's own in a private folder; the path the starter is given.
+struct Spoiled {
+    const char* name;
+    bool needsRoot; // to hand a file to another user
+    std::function<fs::path(const TempDir& dir, const fs::path& request)> spoil;
+};
+
+void PrintTo(const Spoiled& c, std::ostream* out) {
+    *out << c.name;
+}
+
+constexpr uid_t kOtherUser = 4242;
+
+class StarterRefuses : public testing::TestWithParam<Spoiled> {};
+
+TEST_P(StarterRefuses, ARequestThatIsNotThePersonsOwnInAPrivateFolderInOneLineRunningNothing) {
+    const Spoiled& c = GetParam();
+    if (c.needsRoot && geteuid() != 0)
+        GTEST_SKIP() << "needs root, to hand a file to another user";
+    TempDir dir;
+    setMode(dir.path(), fs::perms::owner_all);
+    const fs::path request = privateRequest(dir);
+    const fs::path marker = dir / "ran";
+    writeFile(dir / "encoder", "#!/bin/sh\ntouch '" + marker.string() + "'\n");
+    setMode(dir / "encoder", fs::perms::owner_all);
+    writeRequest(request, {(dir / "encoder").string(), {"lame.bin", "in.wav", "out.mp3"}});
+
+    const ProgramRun run = runProgram({STARTER_PATH, c.spoil(dir, request).string()});
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_EQ(occurrences(run.output, "\n"), 1u) << run.output;
+    EXPECT_NE(run.output.find("nothing was run"), std::string::npos) << run.output;
+    EXPECT_FALSE(fs::exists(marker)) << "the encoder ran";
+}
+
+fs::path handedToAnother(const fs::path& path, const fs::path& request) {
+    EXPECT_EQ(chown(path.c_str(), kOtherUser, kOtherUser), 0);
+    return request;
+}
+
+fs::path withMode(const fs::path& path, fs::perms mode, const fs::path& request) {
+    setMode(path, mode);
+    return request;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, StarterRefuses,
+    testing::Values(Spoiled{"FolderOfAnotherUser", true,
+                            [](const TempDir&, const fs::path& r) {
+                                return handedToAnother(r.parent_path(), r);
+                            }},
+                    Spoiled{"FolderOpenToAll", false,
+                            [](const TempDir&, const fs::path& r) {
+                                return withMode(r.parent_path(), fs::perms::all, r);
+                            }},
+                    Spoiled{"FolderInAParentOpenToAll", false,
+                            [](const TempDir& dir, const fs::path& r) {
+                                return withMode(dir.path(), fs::perms::all, r);
+                            }},
+                    Spoiled{"FolderThroughALink", false,
+                            [](const TempDir& dir, const fs::path& r) {
+                                fs::create_directory_symlink(r.parent_path(), dir / "link");
+                                return dir / "link" / r.filename();
+                            }},
+                    Spoiled{
+                        "FileOfAnotherUser", true,
+                        [](const TempDir&, const fs::path& r) { return handedToAnother(r, r); }},
+                    Spoiled{"FileOthersMayWrite", false,
+                            [](const TempDir&, const fs::path& r) {
+                                return withMode(r,
+                                                fs::perms::owner_read | fs::perms::owner_write |
+                                                    fs::perms::others_write,
+                                                r);
+                            }},
+                    Spoiled{"FileThroughALink", false,
+                            [](const TempDir& dir, const fs::path& r) {
+                                fs::rename(r, dir / "elsewhere");
+                                fs::create_symlink(dir / "elsewhere", r);
+                                return r;
+                            }}),
+    [](const testing::TestParamInfo<Spoiled>& info) { return info.param.name; });
 
 } // namespace
