@@ -10,7 +10,7 @@ named=$(sed -n '/^    apt-get update && apt-get install -y /,/[^\\]$/p' "$QUENDR
     sed 's/.*install -y //' | tr -d '\\' | tr -s ' ' '\n' | sed '/^$/d' | sort -u)
 wanted=$(printf '%s\n' "${QUENDRA_PACKAGES[@]}" "${QUENDRA_TEST_PACKAGES[@]}" xauth | sort -u)
 if [ "$named" != "$wanted" ]; then
-    echo "The README's apt-get line differs from what the scripts install (< README, > scripts):" >&2
+    echo "The README's apt-get line is not what the scripts install (< README, > scripts):" >&2
     diff <(echo "$named") <(echo "$wanted") >&2 || true
     exit 1
 fi
