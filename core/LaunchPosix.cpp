@@ -34,7 +34,7 @@ std::string notFoundReason(const std::string& name, const SearchResult& search) 
 } // namespace
 
 FileCheck probeFile(const std::string& path) {
-    struct stat info {};
+    struct stat info = {};
     if (stat(path.c_str(), &info) != 0)
         return FileCheck::Missing;
     if (S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0)

@@ -79,7 +79,7 @@ std::string ownFolderIn(const std::string& base) {
 } // namespace
 
 bool isPrivateFolder(const std::string& folder) {
-    struct stat info {};
+    struct stat info = {};
     if (folder.size() < 2 || folder.front() != '/' || !folderAt(folder, info) || !ownedHere(info) ||
         (info.st_mode & 077) != 0)
         return false;

@@ -40,7 +40,7 @@ void resetSignals() {
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
-    struct sigaction standard {};
+    struct sigaction standard = {};
     standard.sa_handler = SIG_DFL;
     for (int signal = 1; signal < NSIG; ++signal)
         sigaction(signal, &standard, nullptr);

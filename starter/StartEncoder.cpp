@@ -212,7 +212,7 @@ int main(int argc, char** argv) {
     const std::string request = argv[1];
     const std::size_t slash = request.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : request.substr(0, slash);
-    struct stat info {};
+    struct stat info = {};
     if (lstat(folder.c_str(), &info) != 0 && errno == ENOENT)
         return handledElsewhere(); // the press's folder went with its decision
     if (!quendra::isPrivateFolder(folder))

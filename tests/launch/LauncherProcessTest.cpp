@@ -583,7 +583,7 @@ TEST_F(TerminalLaunch, ATerminalThatComesLateFindsItsRequestWithdrawn) {
 // Whether no other user can make or change what the path names: the person's, or not there, in a
 // folder of the person's that no other user can write into, in a parent alike.
 bool onlyThePersonCanMake(const fs::path& path) {
-    struct stat info {};
+    struct stat info = {};
     if (lstat(path.c_str(), &info) == 0 && info.st_uid != geteuid())
         return false;
     fs::path folder = path.parent_path();
