@@ -4,7 +4,6 @@
 #include <QString>
 
 #include <memory>
-#include <vector>
 
 class QTranslator;
 
