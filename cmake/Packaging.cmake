@@ -51,8 +51,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wine, xterm | x-terminal-emulator")
 # Qt's Wayland platform plugin: with it the window is native in a Wayland session (sharp at any
 # scale, the session's own input); without it the window runs through XWayland. X11 sessions
-# use neither.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# use neither. Qt's translations: with them Qt's own texts (the file choosers, the message box's
+# buttons, the fields' context menus) are in the desktop's language; without them, English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 
 # CPack quietly leaves the library dependencies out when dpkg-shlibdeps or file is missing;
 # a package without them must not be made.

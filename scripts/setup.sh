@@ -9,11 +9,12 @@ QUENDRA_BUILD=${QUENDRA_BUILD:-$QUENDRA_ROOT/build}
 # twolame and read tags back with mutagen; the package test runs lintian and appstreamcli; the
 # Wayland test starts the window on Qt's Wayland platform under a headless weston; the screen
 # reader test runs Orca with a speech-dispatcher and the AT-SPI bus on a D-Bus session, an Xvfb
-# display and openbox of its own, and presses keys with xdotool.
+# display and openbox of its own, and presses keys with xdotool; Qt's own texts come in the
+# desktop's language from Qt's translations, which the window tests read in German and Arabic.
 QUENDRA_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgtest-dev libmp3lame-dev libsndfile1-dev
                   lame twolame python3-mutagen fonts-wine xterm dpkg-dev file lintian appstream
-                  weston qt6-wayland clang-format orca speech-dispatcher at-spi2-core dbus-daemon
-                  xvfb openbox xdotool)
+                  weston qt6-wayland qt6-translations-l10n clang-format orca speech-dispatcher
+                  at-spi2-core dbus-daemon xvfb openbox xdotool)
 # And for scripts/test's window tests on X11: a display, a window manager and tools to look at the
 # window, and for the colours desktops give, Qt's qt6ct and gtk3 platform themes. The README
 # names both lists, with xauth for xvfb-run, for a person who cannot install them

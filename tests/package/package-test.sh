@@ -176,17 +176,19 @@ xcb_plugin_declared() {
         { echo "  $plugin comes from ${package:-?}, which Depends does not name" >&2; return 1; }
 }
 check "Depends covers Qt's xcb platform plugin" xcb_plugin_declared
-# In a Wayland session the window is native only with Qt's Wayland platform plugin.
-wayland_plugin_recommended() {
-    local plugin package
-    plugin=$(dpkg-query -S '*/plugins/platforms/libqwayland-generic.so' 2>/dev/null | head -n 1 |
-        sed 's/.*: //')
-    [ -n "$plugin" ] || { echo "  no Debian package ships Qt's wayland platform plugin" >&2; return 1; }
-    package=$(owner_of "$plugin") || { echo "  $plugin belongs to no package" >&2; return 1; }
+recommends_owner_of() { # recommends_owner_of PATTERN: Recommends names the package shipping it
+    local file package
+    file=$(dpkg-query -S "$1" 2>/dev/null | head -n 1 | sed 's/.*: //')
+    [ -n "$file" ] || { echo "  no Debian package ships $1" >&2; return 1; }
+    package=$(owner_of "$file") || { echo "  $file belongs to no package" >&2; return 1; }
     tr ',|' '\n\n' <<<"$(field Recommends)" | sed -e 's/([^)]*)//g' -e 's/[[:space:]]//g' |
         grep -qxF -- "$package" || { echo "  Recommends does not name $package" >&2; return 1; }
 }
-check "Recommends Qt's wayland platform plugin" wayland_plugin_recommended
+# In a Wayland session the window is native only with Qt's Wayland platform plugin.
+check "Recommends Qt's wayland platform plugin" \
+    recommends_owner_of '*/plugins/platforms/libqwayland-generic.so'
+# Qt's own texts follow the desktop's language only with Qt's translations.
+check "Recommends Qt's translations" recommends_owner_of '*/qt6/translations/qtbase_de.qm'
 
 metainfo_valid() {
     appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.quendra_orvo.metainfo.xml" >&2

@@ -178,6 +178,13 @@ void ClassicMetrics::drawPrimitive(PrimitiveElement element, const QStyleOption*
         ui::drawMarkOutline(painter, element, option->rect, ui::lineColour(option->palette));
 }
 
+void ClassicMetrics::drawItemText(QPainter* painter, const QRect& rect, int flags,
+                                  const QPalette& palette, bool enabled, const QString& text,
+                                  QPalette::ColorRole textRole) const {
+    QProxyStyle::drawItemText(painter, rect, flags | Qt::TextForceLeftToRight, palette, enabled,
+                              text, textRole);
+}
+
 void ClassicMetrics::drawGroupBox(const QStyleOptionGroupBox& group, QPainter* painter,
                                   const QWidget* widget) const {
     const QStyleOptionComplex* option = &group;

@@ -23,6 +23,12 @@ public:
                             QPainter* painter, const QWidget* widget = nullptr) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
+    // The window's captions are English: laid out left to right even where a right-to-left
+    // translation of Qt's own texts turned the application around, whose direction Qt's painter
+    // takes rather than the control's.
+    void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
+                      bool enabled, const QString& text,
+                      QPalette::ColorRole textRole = QPalette::NoRole) const override;
 
 private:
     void drawGroupBox(const QStyleOptionGroupBox& group, QPainter* painter,

@@ -4,6 +4,7 @@
 #include "ClassicMetrics.h"
 #include "ControlStyle.h"
 #include "DropDownAccessible.h"
+#include "FieldMenu.h"
 #include "FileChoosers.h"
 #include "Hints.h"
 #include "HoverHints.h"
@@ -83,6 +84,9 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
     setObjectName(qs(control::Form1));
     setWindowTitle(QString::fromUtf8(form::kCaption));
     setWindowIcon(ui::windowIcon());
+    // The window's texts are English in every language: a right-to-left translation of Qt's own
+    // texts (Arabic, Hebrew) turns Qt's dialogs and menus around, never the window.
+    setLayoutDirection(Qt::LeftToRight);
     // The program's own font is the window's as well. Qt lays out a line edit's first, empty
     // text in the application's font before the edit takes its parent's; with the platform's
     // font there, the start loaded a second face only for that. The dialogs and the fields
@@ -177,6 +181,7 @@ QWidget* TForm1::makeWidget(const ControlState& c, QWidget* parent, const form::
         auto* edit = styled(new QLineEdit(parent), classicMetrics_);
         edit->setMaxLength(std::numeric_limits<int>::max());
         connect(edit, &QLineEdit::textEdited, this, [this, name] { walk_.edited(name); });
+        new ui::FieldMenu(edit);
         return edit;
     }
     case ControlKind::CheckBox:
@@ -215,6 +220,7 @@ QWidget* TForm1::makeDropDown(const ControlState& c, QWidget* parent) {
         items.append(qs(item));
     comboBox->addItems(items); // at once: one insertion into the list's model
     new ui::DropDownInput(comboBox, c.name, walk_);
+    new ui::FieldMenu(comboBox->lineEdit());
     dropDowns_.emplace(c.name, ui::ComboBoxView(comboBox));
     return comboBox;
 }
