@@ -87,6 +87,12 @@ QPalette ClassicMetrics::withoutFaceLines(const QPalette& palette) const {
     return without;
 }
 
+const ClassicMetrics::LineColours& ClassicMetrics::lineColours(const QPalette& palette) const {
+    if (!lastColours_.line.isValid() || lastColours_.palette != palette.cacheKey())
+        lastColours_ = {palette.cacheKey(), ui::lineColour(palette), ui::tickColour(palette)};
+    return lastColours_;
+}
+
 int ClassicMetrics::pixelMetric(PixelMetric metric, const QStyleOption* option,
                                 const QWidget* widget) const {
     switch (metric) {
@@ -140,8 +146,8 @@ void ClassicMetrics::drawComplexControl(ComplexControl control, const QStyleOpti
         QStyleOptionSlider without = *slider;
         without.palette = withoutFaceLines(option->palette);
         QProxyStyle::drawComplexControl(control, &without, painter, widget);
-        ui::drawSliderLines(painter, *this, *slider, widget, ui::lineColour(option->palette),
-                            ui::tickColour(option->palette));
+        const LineColours& colours = lineColours(option->palette);
+        ui::drawSliderLines(painter, *this, *slider, widget, colours.line, colours.tick);
         return;
     }
     QProxyStyle::drawComplexControl(control, option, painter, widget);
@@ -149,7 +155,7 @@ void ClassicMetrics::drawComplexControl(ComplexControl control, const QStyleOpti
     const auto* dropDown = qstyleoption_cast<const QStyleOptionComboBox*>(option);
     if (control == CC_ComboBox && dropDown && dropDown->editable && dropDown->frame &&
         drawsLines_ && !option->state.testFlag(State_HasFocus))
-        ui::drawFieldOutline(painter, option->rect, ui::lineColour(option->palette));
+        ui::drawFieldOutline(painter, option->rect, lineColours(option->palette).line);
 }
 
 void ClassicMetrics::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
@@ -173,9 +179,9 @@ void ClassicMetrics::drawPrimitive(PrimitiveElement element, const QStyleOption*
     else
         drawWithout(*option);
     if (element == PE_FrameLineEdit)
-        ui::drawFieldOutline(painter, option->rect, ui::lineColour(option->palette));
+        ui::drawFieldOutline(painter, option->rect, lineColours(option->palette).line);
     else
-        ui::drawMarkOutline(painter, element, option->rect, ui::lineColour(option->palette));
+        ui::drawMarkOutline(painter, element, option->rect, lineColours(option->palette).line);
 }
 
 void ClassicMetrics::drawGroupBox(const QStyleOptionGroupBox& group, QPainter* painter,
@@ -193,7 +199,7 @@ void ClassicMetrics::drawGroupBox(const QStyleOptionGroupBox& group, QPainter* p
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setBrush(Qt::NoBrush);
     strokeRoundedFrame(painter, frame.adjusted(1, 1, 0, 0), face.lighter(112));
-    strokeRoundedFrame(painter, frame.adjusted(0, 0, -1, -1), ui::lineColour(option->palette));
+    strokeRoundedFrame(painter, frame.adjusted(0, 0, -1, -1), lineColours(option->palette).line);
     painter->restore();
     if (!group.text.isEmpty())
         proxy()->drawItemText(painter, label, Qt::AlignCenter | Qt::TextShowMnemonic, group.palette,
