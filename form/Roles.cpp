@@ -141,10 +141,13 @@ ControlName namingLabel(const FormModel& model, ControlName control) {
 }
 
 ControlName namedBy(const FormModel& model, ControlName label) {
-    for (const ControlState& c : model.controls())
-        if (namingLabel(model, c.name) == label)
-            return c.name;
-    return {};
+    // A label names only the first control it stands beside in the table, if any.
+    const auto first = std::find_if(std::begin(kNamedBy), std::end(kNamedBy),
+                                    [&](const NamedBy& n) { return n.label == label; });
+    if (first == std::end(kNamedBy) || !model.has(first->control) ||
+        namingLabel(model, first->control) != label)
+        return {};
+    return first->control;
 }
 
 std::vector<ControlName> stackingOrder(const FormModel& model) {

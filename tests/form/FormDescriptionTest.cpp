@@ -156,6 +156,7 @@ TEST(AccessibleNames, ControlsStackWithEachNamingLabelJustBeforeItsControlAndTab
     EXPECT_EQ(namingLabel(model, control::ComboBox3), ControlName()); // the label names ComboBox2
     EXPECT_EQ(namingLabel(model, control::Edit03), ControlName());    // a placeholder's word added
     EXPECT_EQ(namingLabel(model, control::ComboBox7), ControlName()); // a check box names it
+    EXPECT_EQ(namedBy(model, control::Label09), ControlName()); // it names fields with a word added
 
     const std::vector<ControlName> order = stackingOrder(model);
     ASSERT_EQ(order.size(), model.controls().size());
@@ -166,6 +167,7 @@ TEST(AccessibleNames, ControlsStackWithEachNamingLabelJustBeforeItsControlAndTab
         if (!label.empty()) {
             ASSERT_GT(i, 0u);
             EXPECT_EQ(order[i - 1], label);
+            EXPECT_EQ(namedBy(model, label), order[i]);
             EXPECT_EQ(model.control(label).caption, accessibleName(model, order[i]));
         }
         const ControlName parent = placementOf(order[i])->parent;

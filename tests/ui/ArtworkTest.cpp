@@ -8,14 +8,17 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QFrame>
 #include <QImage>
 #include <QLabel>
 #include <QProxyStyle>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -110,7 +113,19 @@ TEST(DropDownBox, OpensItsListAsAnEditableDropDownWould) {
     box->showPopup();
     ASSERT_TRUE(QTest::qWaitFor([&] { return box->view()->isVisible(); }));
     EXPECT_EQ(box->view()->verticalScrollBarPolicy(), reference->view()->verticalScrollBarPolicy());
+    // Its entries drawn and framed as the style set on it has them, though it was set before the
+    // list was built.
+    EXPECT_STREQ(box->itemDelegate()->metaObject()->className(),
+                 reference->itemDelegate()->metaObject()->className());
+    EXPECT_EQ(qobject_cast<QFrame*>(box->view()->parentWidget())->frameStyle(),
+              qobject_cast<QFrame*>(reference->view()->parentWidget())->frameStyle());
     box->hidePopup();
+    // Once the list is built, a change of style changes how it draws them.
+    const std::unique_ptr<QStyle> dropsDown(QStyleFactory::create(QStringLiteral("Fusion")));
+    box->setStyle(dropsDown.get());
+    reference->setStyle(dropsDown.get());
+    EXPECT_STREQ(box->itemDelegate()->metaObject()->className(),
+                 reference->itemDelegate()->metaObject()->className());
 }
 
 } // namespace

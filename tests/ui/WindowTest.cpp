@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointingDevice>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollArea>
@@ -224,6 +225,25 @@ TEST_F(WindowTest, ResizingMovesNothingAndScrollsWhenTooSmall) {
     QTest::qWait(0);
     EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());
     EXPECT_EQ(geometries(), before);
+}
+
+// Once the window is up, as after its start: two fingers on a touch screen pan what it shows.
+TEST_F(WindowTest, TwoFingersPanTheContentOfAWindowTooSmallForIt) {
+    static QPointingDevice* const touchScreen = QTest::createTouchDevice();
+    auto* scroll = widget<QScrollArea>("Form1Scroll");
+    form->resize(300, 240);
+    QTest::qWait(0);
+    QWidget* viewport = scroll->viewport();
+    const QPoint first(100, 150);
+    const QPoint second(140, 150);
+    const QPoint up(0, -80);
+    QTest::touchEvent(viewport, touchScreen).press(0, first).press(1, second);
+    for (int step = 1; step <= 10; ++step)
+        QTest::touchEvent(viewport, touchScreen)
+            .move(0, first + up * step / 10)
+            .move(1, second + up * step / 10);
+    QTest::touchEvent(viewport, touchScreen).release(0, first + up).release(1, second + up);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return scroll->verticalScrollBar()->value() > 0; }, 1000));
 }
 
 // --- layout -----------------------------------------------------------------------------------

@@ -17,47 +17,6 @@ namespace quendra::ui {
 
 namespace {
 
-// Strokes, anti-aliased with a 1-pixel pen, a rectangle with corners of radius 2 whose edges lie
-// on pixel centres. The pixels are those of QPainter::drawRoundedRect, which sets them one by
-// one along the whole outline; here only the corners are drawn that way, clipped to the corner
-// squares, from a small rectangle with the same corner, and the straight edges between them,
-// which the stroke covers whole, are filled.
-void strokeRoundedFrame(QPainter* painter, const QRectF& outline, const QColor& color) {
-    constexpr qreal kRadius = 2;
-    constexpr int kCorner = 4; // the square at each corner that the rounding touches
-    painter->setPen(QPen(color, 1));
-    painter->setRenderHint(QPainter::Antialiasing);
-    const QRect pixels = outline.adjusted(-0.5, -0.5, 0.5, 0.5).toRect();
-    if (pixels.width() <= 2 * kCorner || pixels.height() <= 2 * kCorner) {
-        painter->drawRoundedRect(outline, kRadius, kRadius);
-        return;
-    }
-    // Whole pixels: the same without anti-aliasing, which only makes filling slower.
-    painter->setRenderHint(QPainter::Antialiasing, false);
-    const int across = pixels.width() - 2 * kCorner;
-    const int down = pixels.height() - 2 * kCorner;
-    painter->fillRect(QRect(pixels.left() + kCorner, pixels.top(), across, 1), color);
-    painter->fillRect(QRect(pixels.left() + kCorner, pixels.bottom(), across, 1), color);
-    painter->fillRect(QRect(pixels.left(), pixels.top() + kCorner, 1, down), color);
-    painter->fillRect(QRect(pixels.right(), pixels.top() + kCorner, 1, down), color);
-    painter->setRenderHint(QPainter::Antialiasing);
-    const int small = 2 * kCorner + 1;
-    for (const bool right : {false, true}) {
-        for (const bool bottom : {false, true}) {
-            const int x = right ? pixels.right() + 1 - small : pixels.left();
-            const int y = bottom ? pixels.bottom() + 1 - small : pixels.top();
-            painter->save();
-            painter->setClipRect(QRect(right ? pixels.right() + 1 - kCorner : pixels.left(),
-                                       bottom ? pixels.bottom() + 1 - kCorner : pixels.top(),
-                                       kCorner, kCorner),
-                                 Qt::IntersectClip);
-            painter->drawRoundedRect(QRectF(x + 0.5, y + 0.5, small - 1, small - 1), kRadius,
-                                     kRadius);
-            painter->restore();
-        }
-    }
-}
-
 // Fusion, or a style that wraps it (qt6ct's does).
 bool isFusion(const QStyle* style) {
     while (const auto* wrapper = qobject_cast<const QProxyStyle*>(style))
@@ -85,6 +44,12 @@ QPalette ClassicMetrics::withoutFaceLines(const QPalette& palette) const {
     QPalette without = lastWithout_; // the colour group in use is not the palette's key
     without.setCurrentColorGroup(palette.currentColorGroup());
     return without;
+}
+
+const ClassicMetrics::LineColours& ClassicMetrics::lineColours(const QPalette& palette) const {
+    if (!lastColours_.line.isValid() || lastColours_.palette != palette.cacheKey())
+        lastColours_ = {palette.cacheKey(), ui::lineColour(palette), ui::tickColour(palette)};
+    return lastColours_;
 }
 
 int ClassicMetrics::pixelMetric(PixelMetric metric, const QStyleOption* option,
@@ -140,8 +105,8 @@ void ClassicMetrics::drawComplexControl(ComplexControl control, const QStyleOpti
         QStyleOptionSlider without = *slider;
         without.palette = withoutFaceLines(option->palette);
         QProxyStyle::drawComplexControl(control, &without, painter, widget);
-        ui::drawSliderLines(painter, *this, *slider, widget, ui::lineColour(option->palette),
-                            ui::tickColour(option->palette));
+        const LineColours& colours = lineColours(option->palette);
+        ui::drawSliderLines(painter, *this, *slider, widget, colours.line, colours.tick);
         return;
     }
     QProxyStyle::drawComplexControl(control, option, painter, widget);
@@ -149,7 +114,7 @@ void ClassicMetrics::drawComplexControl(ComplexControl control, const QStyleOpti
     const auto* dropDown = qstyleoption_cast<const QStyleOptionComboBox*>(option);
     if (control == CC_ComboBox && dropDown && dropDown->editable && dropDown->frame &&
         drawsLines_ && !option->state.testFlag(State_HasFocus))
-        ui::drawFieldOutline(painter, option->rect, ui::lineColour(option->palette));
+        ui::drawFieldOutline(painter, option->rect, lineColours(option->palette).line);
 }
 
 void ClassicMetrics::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
@@ -173,9 +138,9 @@ void ClassicMetrics::drawPrimitive(PrimitiveElement element, const QStyleOption*
     else
         drawWithout(*option);
     if (element == PE_FrameLineEdit)
-        ui::drawFieldOutline(painter, option->rect, ui::lineColour(option->palette));
+        ui::drawFieldOutline(painter, option->rect, lineColours(option->palette).line);
     else
-        ui::drawMarkOutline(painter, element, option->rect, ui::lineColour(option->palette));
+        ui::drawMarkOutline(painter, element, option->rect, lineColours(option->palette).line);
 }
 
 void ClassicMetrics::drawItemText(QPainter* painter, const QRect& rect, int flags,
@@ -200,7 +165,7 @@ void ClassicMetrics::drawGroupBox(const QStyleOptionGroupBox& group, QPainter* p
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setBrush(Qt::NoBrush);
     strokeRoundedFrame(painter, frame.adjusted(1, 1, 0, 0), face.lighter(112));
-    strokeRoundedFrame(painter, frame.adjusted(0, 0, -1, -1), ui::lineColour(option->palette));
+    strokeRoundedFrame(painter, frame.adjusted(0, 0, -1, -1), lineColours(option->palette).line);
     painter->restore();
     if (!group.text.isEmpty())
         proxy()->drawItemText(painter, label, Qt::AlignCenter | Qt::TextShowMnemonic, group.palette,

@@ -36,11 +36,20 @@ private:
     // The palette without the lines the base style takes from its face; one copy a palette, so
     // that the style's caches, which are keyed by the palette, keep their pictures.
     QPalette withoutFaceLines(const QPalette& palette) const;
+    // What a palette's lines are drawn in (ui::lineColour, ui::tickColour), worked out once a
+    // palette rather than for every part painted.
+    struct LineColours {
+        qint64 palette = 0; // its cacheKey
+        QColor line;
+        QColor tick;
+    };
+    const LineColours& lineColours(const QPalette& palette) const;
 
     double scale_;
     bool drawsLines_; // the base style is Fusion's, whose lines are drawn over here
     mutable QPalette lastPalette_;
     mutable QPalette lastWithout_;
+    mutable LineColours lastColours_;
 };
 
 } // namespace quendra::ui

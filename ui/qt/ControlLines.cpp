@@ -7,6 +7,7 @@
 #include <QRegion>
 #include <QStyleOptionSlider>
 
+#include <cmath>
 #include <vector>
 
 namespace quendra::ui {
@@ -53,6 +54,15 @@ QColor qColor(const form::Rgb& c) {
     return {c.red, c.green, c.blue};
 }
 
+// Whether every pixel painted lands on whole pixels of the device: a shift by whole pixels,
+// stretched by a whole factor at most (a density of 1 or 2, not 1.25).
+bool wholeDevicePixels(const QPainter& painter) {
+    const QTransform t = painter.deviceTransform();
+    const auto whole = [](qreal v) { return v == std::floor(v); };
+    return t.type() <= QTransform::TxScale && whole(t.m11()) && whole(t.m22()) && whole(t.dx()) &&
+           whole(t.dy());
+}
+
 } // namespace
 
 QColor lineColour(const QPalette& palette) {
@@ -88,8 +98,51 @@ void drawMarkOutline(QPainter* painter, QStyle::PrimitiveElement mark, const QRe
     LinePainter(painter, line, {0, 0})->drawPath(circle);
 }
 
+void strokeRoundedFrame(QPainter* painter, const QRectF& outline, const QColor& color) {
+    constexpr qreal kRadius = 2;
+    constexpr int kCorner = 4; // the square at each corner that the rounding touches
+    painter->setPen(QPen(color, 1));
+    painter->setBrush(Qt::NoBrush);
+    painter->setRenderHint(QPainter::Antialiasing);
+    const QRect pixels = outline.adjusted(-0.5, -0.5, 0.5, 0.5).toRect();
+    if (pixels.width() <= 2 * kCorner || pixels.height() <= 2 * kCorner) {
+        painter->drawRoundedRect(outline, kRadius, kRadius);
+        return;
+    }
+    // Whole pixels: the same without anti-aliasing, which only makes filling slower.
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    const int across = pixels.width() - 2 * kCorner;
+    const int down = pixels.height() - 2 * kCorner;
+    painter->fillRect(QRect(pixels.left() + kCorner, pixels.top(), across, 1), color);
+    painter->fillRect(QRect(pixels.left() + kCorner, pixels.bottom(), across, 1), color);
+    painter->fillRect(QRect(pixels.left(), pixels.top() + kCorner, 1, down), color);
+    painter->fillRect(QRect(pixels.right(), pixels.top() + kCorner, 1, down), color);
+    painter->setRenderHint(QPainter::Antialiasing);
+    const int small = 2 * kCorner + 1;
+    for (const bool right : {false, true}) {
+        for (const bool bottom : {false, true}) {
+            const int x = right ? pixels.right() + 1 - small : pixels.left();
+            const int y = bottom ? pixels.bottom() + 1 - small : pixels.top();
+            painter->save();
+            painter->setClipRect(QRect(right ? pixels.right() + 1 - kCorner : pixels.left(),
+                                       bottom ? pixels.bottom() + 1 - kCorner : pixels.top(),
+                                       kCorner, kCorner),
+                                 Qt::IntersectClip);
+            painter->drawRoundedRect(QRectF(x + 0.5, y + 0.5, small - 1, small - 1), kRadius,
+                                     kRadius);
+            painter->restore();
+        }
+    }
+}
+
 void drawFieldOutline(QPainter* painter, const QRect& rect, const QColor& line) {
-    LinePainter(painter, line)->drawRoundedRect(rect.adjusted(0, 0, -1, -1), 2, 2);
+    if (!wholeDevicePixels(*painter)) {
+        LinePainter(painter, line)->drawRoundedRect(rect.adjusted(0, 0, -1, -1), 2, 2);
+        return;
+    }
+    painter->save();
+    strokeRoundedFrame(painter, QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5), line);
+    painter->restore();
 }
 
 void drawSliderLines(QPainter* painter, const QStyle& style, const QStyleOptionSlider& slider,

@@ -30,6 +30,13 @@ void drawMarkOutline(QPainter* painter, QStyle::PrimitiveElement mark, const QRe
                      const QColor& line);
 // A field's outline: a rectangle with rounded corners along the edge of `rect`.
 void drawFieldOutline(QPainter* painter, const QRect& rect, const QColor& line);
+// Strokes, anti-aliased with a 1-pixel pen and no fill, a rectangle with corners of radius 2
+// whose edges lie on pixel centres. The pixels are those of QPainter::drawRoundedRect where
+// pixels are whole on the device, which sets them one by one along the whole outline; here only
+// the corners are drawn that way, clipped to the corner squares, from a small rectangle with the
+// same corner, and the straight edges between them, which the stroke covers whole, are filled.
+// Leaves the painter's pen, brush and hints changed.
+void strokeRoundedFrame(QPainter* painter, const QRectF& outline, const QColor& color);
 // A slider's track outside its filled part and the outline of its thumb in `line`, its ticks in
 // `ticks`. `style` measures the parts as it drew them.
 void drawSliderLines(QPainter* painter, const QStyle& style, const QStyleOptionSlider& slider,

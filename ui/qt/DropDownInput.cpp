@@ -56,6 +56,19 @@ void DropDownBox::showPopup() {
     QComboBox::showPopup();
 }
 
+void DropDownBox::changeEvent(QEvent* event) {
+    // A style set before the drop-down was first shown or measured, and before its list exists:
+    // QComboBox would build the list only to choose how it draws its entries, which the list
+    // chooses by the style of the moment when it is built, and the first showing lays the line
+    // out by the style anyway.
+    if (event->type() == QEvent::StyleChange && !testAttribute(Qt::WA_WState_Polished) &&
+        !findChild<QAbstractItemView*>()) {
+        QWidget::changeEvent(event);
+        return;
+    }
+    QComboBox::changeEvent(event);
+}
+
 ComboBoxView::ComboBoxView(QComboBox* comboBox)
     : comboBox_(comboBox), line_(comboBox->lineEdit()) {}
 

@@ -27,6 +27,9 @@ class DropDownBox : public QComboBox {
 public:
     explicit DropDownBox(QWidget* parent = nullptr);
     void showPopup() override;
+
+protected:
+    void changeEvent(QEvent* event) override;
 };
 
 // A drop-down's entry, line and selection as the core reads and writes them. Its writes never

@@ -108,6 +108,12 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
     scrollArea_->setFrameShape(QFrame::NoFrame);
     scrollArea_->setWidgetResizable(false);
     scrollArea_->setFocusPolicy(Qt::NoFocus);
+    // Two fingers pan the content on a touch screen, but only once the window is up: the gesture
+    // the scroll area grabs would have every event of the start, to any control, go through Qt's
+    // gesture recognition first.
+    QWidget* viewport = scrollArea_->viewport();
+    viewport->ungrabGesture(Qt::PanGesture);
+    QTimer::singleShot(0, viewport, [viewport] { viewport->grabGesture(Qt::PanGesture); });
     client_ = new QWidget;
     client_->setObjectName(QStringLiteral("Form1Client"));
     // In place before any control exists, so that every control measures in the window's font.
