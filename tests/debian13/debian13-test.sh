@@ -123,7 +123,7 @@ echo "debian13-test: the system made in $(($(date +%s) - started)) s"
 # locale, bounded; its output in LOG. Whatever it leaves running is ended.
 as_user() {
     local bound=$1 log=$2 status=0
-    timeout --kill-after=30 "$bound" chroot "$system" /usr/bin/env -i TERM=dumb \
+    timeout --kill-after=30 "$bound" chroot "$system" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin TERM=dumb \
         runuser --login "$user" --command "umask 0002; export LANG=C.UTF-8; $3" \
         </dev/null >"$log" 2>&1 || status=$?
     stop_inside
@@ -153,7 +153,8 @@ as_user "$quick_bound" "$quick_log" \
     "git clone --quiet /tmp/quendra-orvo.bundle quendra-orvo && cd quendra-orvo && scripts/test --quick" ||
     status=$?
 if grep -q '^Test project ' "$quick_log"; then
-    sed -n '/^Test project /,$p' "$quick_log" | grep -vE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* +Passed +'
+    sed -n '/^Test project /,$p' "$quick_log" |
+        grep -vE '^ *([0-9]+/[0-9]+ Test +#[0-9]+: .* +Passed +|Start +[0-9]+: )' || true
 else
     tail -n 60 "$quick_log"
 fi
