@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
     TForm1 form(launcher);
     form.setLaunchFailureNotice(notice);
     form.show();
-    QApplication::setActiveWindow(&form);
+    form.activateWindow();
     if (!QTest::qWaitForWindowActive(&form)) {
         std::fprintf(stderr, "the window did not become active\n");
         return 1;
@@ -119,16 +119,16 @@ int main(int argc, char** argv) {
                     t.withRepaintUs, t.paintsPerAction);
     };
     const auto nothing = [](int) {};
+    const auto clicking = [&](const char* name) {
+        return [&, name](int) { clickMark(widget(name)); };
+    };
 
     row("click CheckBox09 (automatic filters, 21 controls)",
-        measure(
-            repeats, nothing, [&](int) { clickMark(widget("CheckBox09")); }, counter));
+        measure(repeats, nothing, clicking("CheckBox09"), counter));
     row("click CheckBox01 (ID3 tags, 7 fields)",
-        measure(
-            repeats, nothing, [&](int) { clickMark(widget("CheckBox01")); }, counter));
+        measure(repeats, nothing, clicking("CheckBox01"), counter));
     row("click CheckBox05 (ATH, 6 controls)",
-        measure(
-            repeats, nothing, [&](int) { clickMark(widget("CheckBox05")); }, counter));
+        measure(repeats, nothing, clicking("CheckBox05"), counter));
     row("mode change: click RadioGroup1 VBR / CBR",
         measure(
             repeats, nothing,

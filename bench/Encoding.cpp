@@ -158,7 +158,7 @@ int main(int argc, char** argv) {
     TForm1 form(launcher);
     form.setLaunchFailureNotice(notice);
     form.show();
-    QApplication::setActiveWindow(&form);
+    form.activateWindow();
     if (!QTest::qWaitForWindowActive(&form))
         return 1;
     auto* input = form.findChild<QLineEdit*>(QStringLiteral("Edit01"));

@@ -92,7 +92,7 @@ void resetSignals() {
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
-    struct sigaction standard {};
+    struct sigaction standard = {};
     standard.sa_handler = SIG_DFL;
     for (int signal = 1; signal < NSIG; ++signal)
         sigaction(signal, &standard, nullptr);
@@ -420,7 +420,7 @@ private:
 };
 
 FileCheck probeFile(const std::string& path) {
-    struct stat info {};
+    struct stat info = {};
     if (stat(path.c_str(), &info) != 0)
         return FileCheck::Missing;
     if (S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0)

@@ -17,7 +17,7 @@ std::size_t nameLength(const std::string& name) {
 }
 
 PathInfo pathInfo(const std::string& path) {
-    struct stat info {};
+    struct stat info = {};
     if (stat(path.c_str(), &info) != 0)
         return {};
     return {true, S_ISDIR(info.st_mode),

@@ -91,7 +91,7 @@ std::string ReplacingFile::create(const std::string& output) {
     if (folderFd < 0)
         return "its folder \"" + folder + "\" cannot be opened: " + lastErrorText();
     folder_ = folderFd;
-    struct stat existing {};
+    struct stat existing = {};
     mode_ = 0666 & ~currentUmask();
     if (fstatat(folderFd, name_.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
         if (S_ISLNK(existing.st_mode))

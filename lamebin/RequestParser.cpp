@@ -79,7 +79,12 @@ struct Option {
     Apply apply;
 };
 
-template <typename T> Apply number(std::optional<T> Settings::*member) {
+// The settings an option writes, named: clang-format 14 and 19 lay out a bare pointer to member
+// otherwise.
+template <typename T> using Setting = std::optional<T> Settings::*;
+using Switch = bool Settings::*;
+
+template <typename T> Apply number(Setting<T> member) {
     return [member](Settings& s, const std::string& value) {
         double parsed = 0;
         if (!toNumber(value, parsed))
@@ -89,7 +94,7 @@ template <typename T> Apply number(std::optional<T> Settings::*member) {
     };
 }
 
-Apply whole(std::optional<int> Settings::*member) {
+Apply whole(Setting<int> member) {
     return [member](Settings& s, const std::string& value) {
         int parsed = 0;
         if (!toWhole(value, parsed))
@@ -107,7 +112,7 @@ Apply tag(char letter) {
 }
 
 // A filter's frequency ("allowsOff": a negative value switches it off) or width.
-Apply filter(std::optional<int> Settings::*member, double kHzBelow, bool allowsOff) {
+Apply filter(Setting<int> member, double kHzBelow, bool allowsOff) {
     return [=](Settings& s, const std::string& value) {
         double parsed = 0;
         if (!toNumber(value, parsed))
@@ -208,12 +213,12 @@ std::string emphasis(Settings& s, const std::string& value) {
 }
 
 std::string noAsm(Settings& s, const std::string& value) {
-    static const std::pair<const char*, bool Settings::*> kSets[] = {
+    static const std::pair<const char*, Switch> kSets[] = {
         {"mmx", &Settings::noMmx}, {"3dnow", &Settings::no3dNow}, {"sse", &Settings::noSse}};
-    bool Settings::*const* member = lookUp(kSets, value);
+    const Switch* member = lookUp(kSets, value);
     if (!member)
         return "not an instruction set (mmx, 3dnow or sse)";
-    s.** member = true;
+    s.*(*member) = true;
     return {};
 }
 

@@ -15,7 +15,7 @@ SNDFILE* SoundFileInput::openFile(const std::string& path, std::string& why) {
         why = std::strerror(errno);
         return nullptr;
     }
-    struct stat status {};
+    struct stat status = {};
     if (fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
         ::close(fd);
         why = "it is a folder, not an audio file";

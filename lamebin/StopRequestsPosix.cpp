@@ -59,7 +59,7 @@ void endRun(int signal) {
 } // namespace
 
 void catchStopRequests() {
-    struct sigaction stop {};
+    struct sigaction stop = {};
     stop.sa_handler = endRun;
     stop.sa_mask = stopSignals();
     stop.sa_flags = SA_RESTART;

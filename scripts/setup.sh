@@ -14,6 +14,11 @@ QUENDRA_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgtest-dev libmp3lame
                   lame twolame python3-mutagen fonts-wine xterm dpkg-dev file lintian appstream
                   weston qt6-wayland clang-format orca speech-dispatcher at-spi2-core dbus-daemon
                   xvfb openbox xdotool)
+# And for scripts/test's window tests on X11: a display, a window manager and tools to look at the
+# window, and for the colours desktops give, Qt's qt6ct and gtk3 platform themes. The README
+# names both lists, with xauth for xvfb-run, for a person who cannot install them
+# (tests/package/readme-packages.sh compares).
+QUENDRA_TEST_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick qt6ct qt6-gtk-platformtheme)
 
 missing_packages() {
     local pkg
@@ -25,7 +30,8 @@ missing_packages() {
 }
 
 # Sets the array "sudo" to what runs a command as root: nothing for root, sudo where it needs no
-# password; otherwise prints the given command for the user to run as root and exits.
+# password or, on a terminal, once it has asked for the password; otherwise prints the given
+# command for the user to run as root and exits.
 need_root() {
     sudo=()
     [ "$(id -u)" -eq 0 ] && return 0
@@ -34,6 +40,13 @@ need_root() {
         return 0
     fi
     echo "$1" >&2
+    if command -v sudo >/dev/null 2>&1 && [ -t 0 ] && [ -t 2 ]; then
+        echo "sudo asks for your password to do it as root." >&2
+        if sudo -v; then
+            sudo=(sudo)
+            return 0
+        fi
+    fi
     echo "Run this as root, then run this script again:" >&2
     echo "  $2" >&2
     exit 1

@@ -21,19 +21,16 @@ struct Notice {
 
 class FormModelTest : public ::testing::Test {
 protected:
-    FormModelTest() {
-        model.subscribe([this](const std::string& name, Field field) {
-            notices.push_back({name, field});
-        });
+    FormModelTest() { model.subscribe(recorder()); }
+    FormModel::Listener recorder() {
+        return [this](const std::string& name, Field field) { notices.push_back({name, field}); };
     }
     FormModel model;
     std::vector<Notice> notices;
 };
 
 TEST_F(FormModelTest, TellsEveryFieldOfEveryControlWhatIsShownFirst) {
-    model.tellAll([this](const std::string& name, Field field) {
-        notices.push_back({name, field});
-    });
+    model.tellAll(recorder());
     ASSERT_EQ(notices.size(), model.controls().size() * 7);
     EXPECT_EQ(notices.front().name, model.controls().front().name);
     EXPECT_EQ(notices.front().field, Field::Visible);

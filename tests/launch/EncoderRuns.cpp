@@ -330,7 +330,7 @@ void listTree(int directoryFd, const std::string& prefix,
         if (name == "." || name == "..")
             continue;
         const std::string relative = prefix.empty() ? name : prefix + "/" + name;
-        struct stat info {};
+        struct stat info = {};
         if (fstatat(dirfd(directory), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
             throw std::runtime_error("cannot look at " + relative);
         if (S_ISDIR(info.st_mode)) {

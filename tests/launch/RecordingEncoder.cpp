@@ -57,7 +57,7 @@ void publish(const std::string& path, const std::string& content) {
 }
 
 bool exists(const std::string& path) {
-    struct stat info {};
+    struct stat info = {};
     return stat(path.c_str(), &info) == 0;
 }
 

@@ -40,6 +40,8 @@ check() { # check DESCRIPTION COMMAND...
 # dpkg-shlibdeps (dpkg-dev) and file list the library dependencies.
 ensure_packages dpkg-dev file lintian appstream
 
+# Made under the umask Debian gives its users (0002): the package's modes must not follow it.
+umask 0002
 if ! "$cpack" --config "$config" -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1; then
     cat "$scratch/cpack.log" >&2
     echo "FAIL: cpack did not make the package" >&2
@@ -110,6 +112,8 @@ check "the changelog" entry "-rw-r--r-- ./usr/share/doc/quendra-orvo/changelog.g
 check "the manual page" entry "-rw-r--r-- ./usr/share/man/man1/quendra-orvo.1.gz"
 check "the AppStream metainfo" \
     entry "-rw-r--r-- ./usr/share/metainfo/org.example.quendra_orvo.metainfo.xml"
+folders_0755() { ! grep -E '^d' "$scratch/entries" | grep -v '^drwxr-xr-x ' >&2; }
+check "every folder is 0755" folders_0755
 # lintian's own note about running as root goes to standard error; its findings to standard output.
 lintian_silent() {
     local findings

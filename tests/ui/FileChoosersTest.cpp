@@ -54,7 +54,7 @@ protected:
         ASSERT_TRUE(QDir::setCurrent(root + "/start"));
         form = std::make_unique<TForm1>(launcher);
         form->show();
-        QApplication::setActiveWindow(form.get());
+        form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
 
@@ -122,8 +122,9 @@ protected:
         auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(edit, nullptr) << "not Qt's own dialog";
         // The dialog follows typing differently when its field lacks the focus.
-        QApplication::setActiveWindow(&dialog);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        // The form, the dialog's parent, counts as active already: wait for the dialog itself.
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &dialog; }));
         edit->setFocus();
         ASSERT_TRUE(edit->hasFocus());
         for (QChar c : name) {
@@ -227,14 +228,14 @@ TEST_P(ChooserSettingsTest, OpensModalWithItsTitleFiltersAndOptions) {
         EXPECT_EQ(dialog.options(), c.options | QFileDialog::HideNameFilterDetails);
         EXPECT_EQ(dialog.defaultSuffix().toStdString(), c.defaultSuffix);
         EXPECT_EQ(dialog.nameFilters(), c.filters);
-        // Qt's own dialog names the selected filter by what it shows.
-        EXPECT_EQ(dialog.selectedNameFilter(), c.shown.first());
         auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         ASSERT_NE(types, nullptr) << "not Qt's own dialog";
         QStringList shown;
         for (int i = 0; i < types->count(); ++i)
             shown.append(types->itemText(i));
         EXPECT_EQ(shown, c.shown);
+        // The first filter is the one in effect, as the list shows it.
+        EXPECT_EQ(types->currentText(), c.shown.first());
         EXPECT_EQ(dialog.minimumSize() != dialog.maximumSize(), c.resizable);
         // File names come in any script: the chooser's font shapes them.
         EXPECT_FALSE(dialog.font().styleStrategy() & QFont::PreferNoShaping);

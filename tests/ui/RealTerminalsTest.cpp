@@ -254,7 +254,8 @@ TEST_P(RealTerminal, EveryPressRunsOneEncoderWithTheWindowsWordsAndTheFailureWai
         // The next press comes once the window has closed, as a person's would: a terminal of
         // one process for all its windows (tilix) that is still closing refuses a new one, and
         // the next way is taken instead.
-        QTest::qWaitFor([&] { return !programRuns(terminal); }, 10000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !programRuns(terminal); }, 10000))
+            << terminal << " still runs 10 seconds after its window's encoder ended";
     }
 
     // A failed encoding: the window stays, with its title, until Enter.

@@ -69,6 +69,14 @@ start_weston() { # start_weston SCALE: sets "socket" once the compositor listens
     skip "no Wayland compositor: weston's headless backend did not start at scale $1"
 }
 
+# The arguments of each request INTERFACE.REQUEST the program sent, one a line, from the log
+# WAYLAND_DEBUG writes: "-> wl_region@16.add(0, 0, 634, 665)", where libwayland 1.23 writes
+# "wl_region#16", and may put a queue's name before the arrow.
+sent() { # sent INTERFACE.REQUEST LOG
+    local interface=${1%%.*} request=${1#*.}
+    sed -nE "s/.* -> $interface[@#][0-9]+\.$request\((.*)\)\s*$/\1/p" "$2"
+}
+
 check_scale() { # check_scale SCALE
     local scale=$1 log=$runtime/program-$1.log report=$runtime/report-$1 fd what=
     start_weston "$scale"
@@ -96,19 +104,20 @@ check_scale() { # check_scale SCALE
     # The client area is what Qt declares opaque; the window geometry last set, its title bar
     # and borders included, is larger by Qt's frame.
     local client offset geometry width height
-    read -r offset client < <(grep -E -- '-> wl_region@[0-9]+\.add\(' "$log" | tail -n 1 |
-        sed -E 's/.*add\(([0-9-]+), ([0-9-]+), ([0-9]+), ([0-9]+)\).*/\1,\2 \3x\4/' || true)
+    read -r offset client < <(sent wl_region.add "$log" | tail -n 1 |
+        sed -E 's/^([0-9-]+), ([0-9-]+), ([0-9]+), ([0-9]+)$/\1,\2 \3x\4/' || true)
     [ "$client" = "${client_width}x$client_height" ] && echo "ok: scale $scale: client area $client" ||
         fail "scale $scale: client area \"$client\", expected ${client_width}x$client_height"
-    geometry=$(grep -E -- '-> xdg_surface@[0-9]+\.set_window_geometry\(' "$log" | tail -n 1 |
-        sed -E 's/.*set_window_geometry\([0-9-]+, [0-9-]+, ([0-9]+), ([0-9]+)\).*/\1x\2/' || true)
+    geometry=$(sent xdg_surface.set_window_geometry "$log" | tail -n 1 |
+        sed -E 's/^[0-9-]+, [0-9-]+, ([0-9]+), ([0-9]+)$/\1x\2/' || true)
     IFS=x read -r width height <<<"$geometry"
     [ "${width:-0}" -gt "$client_width" ] && [ "${height:-0}" -gt "$client_height" ] &&
         echo "ok: scale $scale: window geometry $geometry, Qt's frame around the client area" ||
         fail "scale $scale: window geometry \"$geometry\" has no frame around the client area"
-    # Drawn at the output's scale, not stretched: a buffer of the size times the scale.
-    local buffer="create_buffer\(new id wl_buffer@[0-9]+, [0-9]+, $((width * scale)), $((height * scale)),"
-    grep -qE -- "-> wl_shm_pool@[0-9]+\.$buffer" "$log" &&
+    # Drawn at the output's scale, not stretched: a buffer of the size times the scale (the
+    # arguments: the new buffer, offset, width, height, stride, format).
+    sent wl_shm_pool.create_buffer "$log" |
+        grep -qE -- "^new id [^,]+, [0-9]+, $((width * scale)), $((height * scale)), " &&
         echo "ok: scale $scale: drawn in a $((width * scale))x$((height * scale)) buffer" ||
         fail "scale $scale: no $((width * scale))x$((height * scale)) buffer was drawn"
 
