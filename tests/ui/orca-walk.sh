@@ -1,21 +1,25 @@
 #!/usr/bin/env bash
-# What a blind person hears: the real program under Orca 43, a real screen reader, on an X
-# display of its own. Tab goes all the way round the window as it starts, then a field is typed
-# into, check boxes switched with Space and a drop-down and the bitrate mode moved with Down, and
-# the stops those bring are walked. After each key the script waits for what the speech server
-# was given (one line per utterance) and checks it, and once Orca has ended it checks what Orca
-# spoke and brailled for each key in its debug file ("SPEECH OUTPUT", "BRAILLE LINE"): each
-# stop's label, role and value or state, the names and descriptions the window's description
-# gives, and that no stop is skipped or silent.
+# What a blind person hears: the real program under Orca, a real screen reader (Orca 43 on
+# Debian 12, Orca 48 on Debian 13), on an X display of its own. Tab goes all the way round the
+# window as it starts, then a field is typed into, check boxes switched with Space and a
+# drop-down and the bitrate mode moved with Down, and the stops those bring are walked. After
+# each key the script waits for what the speech server was given (one line per utterance) and
+# checks it, and once Orca has ended it checks what Orca spoke and brailled for each key in its
+# debug file ("SPEECH OUTPUT", "BRAILLE LINE"): each stop's label, the kind of control, its value
+# or state, in the order walked, the names and descriptions the window's description gives, and
+# that no stop is skipped or silent. The order of those words within a stop and what lies between
+# them are Orca's own and differ between its versions (Orca 48 says a group's description between
+# its name and "panel"); where the versions name a kind of control otherwise, the step says what
+# each may say.
 #
 # It runs apart from the session and from parallel tests: its own HOME, XDG_RUNTIME_DIR, D-Bus
 # session bus with the AT-SPI bus launcher on it, Xvfb display (-displayfd) with openbox (the
 # window must be active to get the keys), and a speech-dispatcher of its own whose generic output
 # module appends each utterance to a file (the stock espeak-ng module deadlocks without a sound
 # device, and Orca then blocks for ever). The run is bounded, and every process it started is
-# ended by its process id, with whatever those started in turn; Orca is never started with
-# --replace, which would end every other Orca of the user. Exits 77, skipped, with the reason
-# where Orca or a part of its setting is not installed.
+# ended by its process id, with whatever those started in turn (killed where it outlives a
+# moment's grace); Orca is never started with --replace, which would end every other Orca of the
+# user. Exits 77, skipped, with the reason where Orca or a part of its setting is not installed.
 #
 #   orca-walk.sh PROGRAM
 set -euo pipefail
@@ -53,15 +57,35 @@ descendants() { # the processes a process started, and theirs, the latest first
         echo "$child"
     done
 }
+running() { # running PID...: true while one of them has not ended (a zombie has)
+    local pid state
+    for pid in "$@"; do
+        state=$(ps -o stat= -p "$pid" 2>/dev/null) || continue
+        [[ $state == Z* ]] || return 0
+    done
+    return 1
+}
+end_processes() { # end_processes PID...: SIGTERM, and SIGKILL to those still running 5 s later
+    local pid
+    kill "$@" 2>/dev/null || true
+    for _ in $(seq 50); do
+        running "$@" || return 0
+        sleep 0.1
+    done
+    for pid in "$@"; do
+        if running "$pid"; then
+            echo "$(ps -o comm= -p "$pid") ($pid) did not end on SIGTERM: killed" >&2
+            kill -KILL "$pid" 2>/dev/null || true
+        fi
+    done
+}
 stop_all() {
     local pid all=()
     for pid in "${pids[@]}"; do
         mapfile -t -O "${#all[@]}" all < <(descendants "$pid")
         all+=("$pid")
     done
-    for pid in "${all[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
+    [ "${#all[@]}" -eq 0 ] || end_processes "${all[@]}"
     for pid in "${pids[@]}"; do
         wait "$pid" 2>/dev/null || true
     done
@@ -137,7 +161,16 @@ orca_log=$root/orca-debug.out
 orca --debug-file="$orca_log" >"$root/orca.log" 2>&1 &
 pids+=($!)
 orca_pid=$!
-wait_for "Orca to start speaking" grep -q "Screen reader on" "$spoken"
+# Orca 43 starts no second Orca beside one of the same user anywhere on the machine (it looks
+# for its name among the user's processes), and ends at once saying so.
+orca_speaking() {
+    grep -q "Screen reader on" "$spoken" && return 0
+    running "$orca_pid" && return 1
+    grep -q "Another screen reader process is already running" "$root/orca.log" &&
+        skip "another Orca of this user runs on this machine, and Orca starts no second one"
+    fail_now "Orca ended before it spoke"
+}
+wait_for "Orca to start speaking" orca_speaking
 QT_QPA_PLATFORM=xcb "$program" >"$root/program.log" 2>&1 &
 pids+=($!)
 program_pid=$!
@@ -151,8 +184,9 @@ timeout 20 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
 wait_for "Orca to speak the first focus" grep -q "^input file: text" "$spoken"
 
 # The walk, a line a step: the keys (xdotool's names), what must be spoken after them (fragments
-# separated by ";", each within one utterance) and what a braille line must show, a check box's
-# state included ("<x>" checked, "< >" not). Each step waits for the speech of the one before, as
+# separated by ";", each within one utterance) and what braille lines must show, a
+# check box's state included ("<x>" checked, "< >" not). "{button}" is a push button's kind, which
+# Orca 43 calls "push button" and Orca 48 "button". Each step waits for the speech of the one before, as
 # a listener does. Orca leaves out a focus that has already moved on, so a step of several keys
 # is heard at its last: those go over stops the first round has heard, to the ones the actions
 # bring (the tag fields, the bitrate list for 16 kHz, the VBR slider, the filter fields).
@@ -167,25 +201,25 @@ Tab|mark as copyrighted check box not checked|< > mark as copyrighted check box
 Tab|sampling frequency: editable combo box;auto;Select output sampling frequency.|sampling frequency: auto combo box
 Tab|bitrate: editable combo box;auto|bitrate: auto combo box
 Tab|quality measure: editable combo box;-X0|quality measure: -X0 combo box
-Tab|bitrate mode panel;CBR;selected radio button|bitrate mode &=y CBR radio button
-Tab|stereo mode panel;automatic;selected radio button|stereo mode &=y automatic radio button
-Tab|de-emphasis panel;none;selected radio button|de-emphasis &=y none radio button
-Tab|ReplayGain panel;fast;selected radio button|ReplayGain &=y fast radio button
-Tab|Start encoding push button|Start encoding push button
-Tab|select input file push button|select input file push button
-Tab|select output file push button|select output file push button
+Tab|bitrate mode;panel;CBR;selected radio button|bitrate mode;&=y CBR radio button
+Tab|stereo mode;panel;automatic;selected radio button|stereo mode;&=y automatic radio button
+Tab|de-emphasis;panel;none;selected radio button|de-emphasis;&=y none radio button
+Tab|ReplayGain;panel;fast;selected radio button|ReplayGain;&=y fast radio button
+Tab|Start encoding {button}|Start encoding {button}
+Tab|select input file {button}|select input file {button}
+Tab|select output file {button}|select output file {button}
 Tab|algorithm quality: slider 2;quality <> speed.|algorithm quality: 2 slider
-Tab|ATH settings panel;lower the ATH by, dB text|lower the ATH by, dB
+Tab|ATH settings;panel;lower the ATH by, dB text|lower the ATH by, dB
 Tab|use ATH: check box checked|<x> use ATH: check box
 Tab|ATH only check box not checked|< > ATH only check box
 Tab|ATH only for short blocks check box not checked|< > ATH only for short blocks check box
 Tab|lower the ATH by check box not checked|< > lower the ATH by check box
 Tab|use ATH: editable combo box;auto|use ATH: auto combo box
-Tab|bandwidth settings panel;automatic check box checked|<x> automatic check box
-Tab|assembly optimizations panel;disable MMX check box not checked|< > disable MMX check box
+Tab|bandwidth settings;panel;automatic check box checked|<x> automatic check box
+Tab|assembly optimizations;panel;disable MMX check box not checked|< > disable MMX check box
 Tab|disable 3DNow! check box not checked|< > disable 3DNow! check box
 Tab|disable SSE check box not checked|< > disable SSE check box
-Tab|compatibility settings panel;free format bitstream check box not checked|< > free format bitstream check box
+Tab|compatibility settings;panel;free format bitstream check box not checked|< > free format bitstream check box
 Tab|strict ISO compliance check box not checked|< > strict ISO compliance check box
 Tab|use bit reservoir check box checked|<x> use bit reservoir check box
 Tab|use short blocks check box checked|<x> use short blocks check box
@@ -202,8 +236,8 @@ shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab|ID3 tags: title text;<title>|I
 Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab|sampling frequency: editable combo box;auto|sampling frequency: auto combo box
 Down|16 kHz|16 kHz
 Tab Tab|ID3 tags: genre editable combo box;<genre>|ID3 tags: genre <genre> combo box
-Tab Tab|bitrate mode panel;CBR;selected radio button|bitrate mode &=y CBR radio button
-Down|VBR;selected radio button|bitrate mode &=y VBR radio button
+Tab Tab|bitrate mode;panel;CBR;selected radio button|bitrate mode;&=y CBR radio button
+Down|VBR;selected radio button|bitrate mode;&=y VBR radio button
 Tab Tab Tab Tab Tab Tab Tab|VBR quality: slider 4;quality <> compression.;Specifies the value of VBR quality.|VBR quality: 4 slider
 Tab Tab Tab Tab Tab Tab Tab Tab|automatic check box checked|<x> automatic check box
 space|not checked|< > automatic check box
@@ -222,10 +256,13 @@ fail() {
     echo "FAIL: $*" >&2
     failures=$((failures + 1))
 }
-has_all() { # has_all TEXT FRAGMENTS: each ";"-separated fragment occurs in the text
+# heard TEXT FRAGMENTS: each ";"-separated fragment occurs in the text, in whatever order (Orca
+# 43 says a field's selected text before its label, Orca 48 after it).
+heard() {
     local fragment
     while IFS= read -r fragment; do
-        [[ $1 == *"$fragment"* ]] || return 1
+        fragment=$(sed -e 's/[][\\.*^$+?(){}|]/\\&/g' -e 's/\\{button\\}/(push )?button/g' <<<"$fragment")
+        [[ $1 =~ $fragment ]] || return 1
     done <<<"${2//;/$'\n'}"
 }
 
@@ -245,7 +282,7 @@ press() { # press KEYS FRAGMENTS
         [ "$count" -eq "$last" ] && quiet=$((quiet + 1)) || quiet=0
         last=$count
         said=$(sed -n "$((before + 1)),\$p" "$spoken")
-        [ "$quiet" -ge 3 ] && [ "$count" -gt "$before" ] && has_all "$said" "$2" && return 0
+        [ "$quiet" -ge 3 ] && [ "$count" -gt "$before" ] && heard "$said" "$2" && return 0
     done
     return 1
 }
@@ -263,7 +300,7 @@ date +%T.%6N >>"$root/step-times"
 
 # Orca writes its debug file in blocks: it is read once Orca has ended. Each of its lines is
 # given to the step whose keys came last before it.
-kill "$orca_pid"
+end_processes "$orca_pid"
 wait "$orca_pid" 2>/dev/null || true
 by_step() { # by_step KIND: "step<TAB>text" for Orca's lines of that kind ("SPEECH OUTPUT")
     awk -v kind="$1" '
@@ -289,10 +326,10 @@ step=0
 while IFS='|' read -r keys speech braille; do
     step=$((step + 1))
     orca_said=$(awk -F '\t' -v s="$step" '$1 == s { print $2 }' "$root/speech-by-step")
-    has_all "$orca_said" "$speech" ||
+    heard "$orca_said" "$speech" ||
         fail "$step: $keys: Orca's speech output lacks \"$speech\": $(tr '\n' ' ' <<<"$orca_said")"
     orca_brailled=$(awk -F '\t' -v s="$step" '$1 == s { print $2 }' "$root/braille-by-step")
-    has_all "$orca_brailled" "$braille" ||
+    heard "$orca_brailled" "$braille" ||
         fail "$step: $keys: Orca's braille lacks \"$braille\": $(tr '\n' ' ' <<<"$orca_brailled")"
 done <<<"$steps"
 

@@ -33,6 +33,34 @@ QString DropDownAccessible::text(QAccessible::Text t) const {
     return QAccessibleWidget::text(t);
 }
 
+// Editable: the person types into it, and a screen reader says "editable combo box".
+QAccessible::State DropDownAccessible::state() const {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.editable = true;
+    return s;
+}
+
+void* DropDownAccessible::interface_cast(QAccessible::InterfaceType t) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (t == QAccessible::AttributesInterface)
+        return static_cast<QAccessibleAttributesInterface*>(this);
+#endif
+    return QAccessibleWidget::interface_cast(t);
+}
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+QList<QAccessible::Attribute> DropDownAccessible::attributeKeys() const {
+    return {QAccessible::Attribute::Custom};
+}
+
+QVariant DropDownAccessible::attributeValue(QAccessible::Attribute key) const {
+    if (key != QAccessible::Attribute::Custom)
+        return {};
+    return QVariant::fromValue(
+        QHash<QString, QString>{{QStringLiteral("valuetext"), text(QAccessible::Value)}});
+}
+#endif
+
 int DropDownAccessible::childCount() const {
     return 2; // the list and the line edit
 }
