@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include <grp.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -23,8 +24,27 @@ bool rootsOrOwn(const struct stat& info) {
     return info.st_uid == 0 || ownedHere(info);
 }
 
+// A group of the person's own (Debian's user private groups: named after the person, with no
+// other member), whose write bit the umask 0002 of Debian 13's users sets on every folder made.
+bool groupIsThePersons(gid_t gid) {
+    if (gid != getegid())
+        return false;
+    const passwd* user = getpwuid(geteuid());
+    if (!user || !user->pw_name)
+        return false;
+    const std::string name = user->pw_name;
+    const group* entry = getgrgid(gid);
+    if (!entry || !entry->gr_name || name != entry->gr_name)
+        return false;
+    for (char** member = entry->gr_mem; member && *member; ++member)
+        if (name != *member)
+            return false;
+    return true;
+}
+
 bool othersMayWrite(const struct stat& info) {
-    return (info.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+    return (info.st_mode & S_IWOTH) != 0 ||
+           ((info.st_mode & S_IWGRP) != 0 && !groupIsThePersons(info.st_gid));
 }
 
 bool folderAt(const std::string& path, struct stat& info) {

@@ -13,7 +13,8 @@ namespace quendra {
 // A private folder: a folder itself, not a link; this user's; closed to group and others; in a
 // parent that no other user can write into; and every folder above it root's or this user's,
 // either closed to the writes of others or sticky (so that nobody else can rename what lies in
-// it). The path is absolute and is read as it is, links not followed.
+// it). A group that is this user's own private group (named after the user, with no other
+// member) is no other user. The path is absolute and is read as it is, links not followed.
 bool isPrivateFolder(const std::string& folder);
 
 // A private file: a regular file, this user's, closed to group and others.

@@ -591,7 +591,8 @@ bool onlyThePersonCanMake(const fs::path& path) {
         folder = folder.parent_path();
     for (const fs::path& place : {folder, folder.parent_path()})
         if (lstat(place.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
-            info.st_uid != geteuid() || (info.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+            info.st_uid != geteuid() || (info.st_mode & S_IWOTH) != 0 ||
+            ((info.st_mode & S_IWGRP) != 0 && info.st_gid != getegid()))
             return false;
     return true;
 }
@@ -672,6 +673,9 @@ INSTANTIATE_TEST_SUITE_P(
     Table, TerminalFolder,
     testing::Values(FolderCase{"TheRuntimeFolder", kOwn, kOwn, "runtime"},
                     FolderCase{"ElseTheCacheFolder", fs::perms::all, kOwn, "shared/cache"},
+                    // Under a umask of 0002, in a folder only the person's own group may write
+                    FolderCase{"ElseTheCacheFolderOpenToThePersonsGroup", fs::perms::all,
+                               kOwn | fs::perms::group_all, "shared/cache"},
                     FolderCase{"ElseNone", std::nullopt, fs::perms::all, nullptr}),
     [](const testing::TestParamInfo<FolderCase>& info) { return info.param.name; });
 
