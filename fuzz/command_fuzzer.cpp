@@ -166,8 +166,10 @@ void checkQuotedValuesComeBackWhole(const FormModel& model, const FormModel& ini
         require(!position[*i],
                 [&] { return std::string(kQuoted[*i].control) + " appears twice" + context(); });
         position[*i] = j;
-        // A tag left at its placeholder is replaced by the builder, so only typed tags compare.
-        const std::string& typed = model.text(kQuoted[*i].control);
+        // A field's text counts up to a NUL; a tag left at its placeholder is replaced by the
+        // builder, so only typed tags compare.
+        const std::string& entered = model.text(kQuoted[*i].control);
+        const std::string typed = entered.substr(0, entered.find('\0'));
         if (kQuoted[*i].option == nullptr || typed != initial.text(kQuoted[*i].control))
             require(args[j] == typed, [&] {
                 return std::string(kQuoted[*i].control) + " came back as " + escaped(args[j]) +
@@ -222,6 +224,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> args = splitCommandLine(line);
     require(line.rfind("lame.bin ", 0) == 0 && !args.empty() && args[0] == "lame.bin",
             [&] { return "the line does not start with the encoder: " + escaped(line); });
+    require(line.find('\0') == std::string::npos,
+            [&] { return "the line holds a NUL: " + escaped(line); });
     if (fuzz::verbose())
         std::fprintf(stderr, "line %s\nargs %s\n", escaped(line).c_str(), describe(args).c_str());
     if (!quoteInUnquoted)
