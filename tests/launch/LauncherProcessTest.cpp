@@ -715,7 +715,8 @@ bool plantedAsAnother(const fs::path& link, const fs::path& marker) {
                                "chmod 755 \"$1\" \"$2\"";
     return runProgram({"/usr/bin/setpriv", "--reuid=" + std::to_string(kOtherAccount),
                        "--regid=" + std::to_string(getegid()), "--clear-groups", "/bin/sh", "-c",
-                       script, "sh", folder.string(), link.string(), marker.string()})
+                       script, "sh", folder.string(), link.string(), marker.string()},
+                      {"PATH=/usr/bin:/bin"})
                .exitCode == 0;
 }
 
