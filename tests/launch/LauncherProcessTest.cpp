@@ -631,69 +631,50 @@ private:
     int fd_;
 };
 
-// An account or a group made for one test (root only), removed with it.
+// Another account whose primary group is the person's (`useradd -g`: no member listed), or
+// another group entry of its number (`groupadd -o`), made for one test (root only) and removed
+// with it.
 class MadeEntry {
 public:
-    MadeEntry(const Strings& add, Strings remove)
-        : remove_(std::move(remove)), made_(runProgram(add).exitCode == 0) {}
+    explicit MadeEntry(bool account)
+        : account_(account), name_("qo-test-" + std::to_string(getpid())) {
+        const std::string group = std::to_string(getegid());
+        made_ = runProgram(account ? Strings{"/usr/sbin/useradd", "-M", "-N", "-s",
+                                             "/usr/sbin/nologin", "-g", group, name_}
+                                   : Strings{"/usr/sbin/groupadd", "-o", "-g", group, name_})
+                    .exitCode == 0;
+    }
     ~MadeEntry() {
         if (made_)
-            runProgram(remove_);
+            runProgram(account_ ? Strings{"/usr/sbin/userdel", name_}
+                                : Strings{"/usr/sbin/groupdel", "-f", name_});
     }
     MadeEntry(const MadeEntry&) = delete;
     MadeEntry& operator=(const MadeEntry&) = delete;
     bool made() const { return made_; }
 
 private:
-    Strings remove_;
+    bool account_;
+    std::string name_;
     bool made_;
 };
 
-using MadeEntries = std::vector<std::unique_ptr<MadeEntry>>;
-
-std::string madeName() {
-    return "qo-test-" + std::to_string(getpid());
-}
-
-// Another account whose primary group is the person's group (`useradd -g`: no member listed).
-void accountWithThePersonsGroup(const fs::path&, MadeEntries& made) {
-    made.push_back(std::make_unique<MadeEntry>(Strings{"/usr/sbin/useradd", "-M", "-N", "-s",
-                                                       "/usr/sbin/nologin", "-g",
-                                                       std::to_string(getegid()), madeName()},
-                                               Strings{"/usr/sbin/userdel", madeName()}));
-    ASSERT_TRUE(made.back()->made());
-}
-
-// Another group entry with the number of the person's group (`groupadd -o`).
-void groupWithThePersonsNumber(const fs::path&, MadeEntries& made) {
-    made.push_back(std::make_unique<MadeEntry>(
-        Strings{"/usr/sbin/groupadd", "-o", "-g", std::to_string(getegid()), madeName()},
-        Strings{"/usr/sbin/groupdel", "-f", madeName()}));
-    ASSERT_TRUE(made.back()->made());
-}
-
 // Every permission on a folder for another account through its POSIX ACL, as
 // `setfacl -m u:<account>:rwx` gives it: the folder then shows the mask as its group bits.
-void grantThroughAcl(const fs::path& folder, uid_t account) {
+void grantThroughAcl(const fs::path& folder) {
     struct stat info = {};
     ASSERT_EQ(lstat(folder.c_str(), &info), 0);
-    std::string acl;
-    const auto put = [&](std::uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            acl += static_cast<char>((value >> (8 * i)) & 0xFF);
-    };
-    put(2, 4);
     const std::uint32_t none = ~0U;
     const std::uint32_t entries[][3] = {{0x01, (info.st_mode >> 6) & 7U, none},
-                                        {0x02, 7, account},
+                                        {0x02, 7, kOtherAccount},
                                         {0x04, (info.st_mode >> 3) & 7U, none},
                                         {0x10, 7, none},
                                         {0x20, info.st_mode & 7U, none}};
-    for (const auto& [tag, permission, id] : entries) {
-        put(tag, 2);
-        put(permission, 2);
-        put(id, 4);
-    }
+    std::string acl("\2\0\0\0", 4); // the version, then each entry's tag, permission and id
+    for (const auto& entry : entries)
+        for (int field = 0; field < 3; ++field)
+            for (int byte = 0; byte < (field == 2 ? 4 : 2); ++byte)
+                acl += static_cast<char>(entry[field] >> (8 * byte));
     if (setxattr(folder.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0)
         GTEST_SKIP() << "no POSIX ACLs here: " << std::strerror(errno);
 }
@@ -754,9 +735,9 @@ struct FolderCase {
     std::optional<fs::perms> runtimeMode; // none: no runtime folder
     fs::perms cacheParentMode;            // of "shared", the cache folder's parent
     const char* expected;                 // where the terminal's words are; none: no terminal
-    // What else the machine holds, given "shared"; root's to arrange where it needs root.
-    void (*arrange)(const fs::path& shared, MadeEntries& made) = nullptr;
-    bool needsRoot = false;
+    void (*arrange)(const fs::path& shared) = nullptr; // what else the machine holds
+    // Made as root: another account with the person's group (true), or another group (false).
+    std::optional<bool> madeAccount = std::nullopt;
 };
 
 void PrintTo(const FolderCase& c, std::ostream* out) {
@@ -767,7 +748,7 @@ class TerminalFolder : public TerminalLaunch, public testing::WithParamInterface
 
 TEST_P(TerminalFolder, IsThePersonsOwnElseNoTerminalIsUsed) {
     const FolderCase& c = GetParam();
-    if (c.needsRoot && geteuid() != 0)
+    if (c.madeAccount && geteuid() != 0)
         GTEST_SKIP() << "needs root, to add an account or a group";
     const AccountsLock lock;
     setMode(root.path(), kOpenToReach);
@@ -779,9 +760,12 @@ TEST_P(TerminalFolder, IsThePersonsOwnElseNoTerminalIsUsed) {
     fs::create_directories(root / "shared" / "cache");
     setMode(root / "shared", c.cacheParentMode);
     const EnvironmentVariable cache{"XDG_CACHE_HOME", (root / "shared" / "cache").c_str()};
-    MadeEntries made;
+    std::optional<MadeEntry> made;
+    if (c.madeAccount) {
+        ASSERT_TRUE(made.emplace(*c.madeAccount).made());
+    }
     if (c.arrange)
-        c.arrange(root / "shared", made);
+        c.arrange(root / "shared");
     if (IsSkipped() || HasFatalFailure())
         return;
     terminal("x-terminal-emulator", kRunsTheWords);
@@ -803,18 +787,14 @@ TEST_P(TerminalFolder, IsThePersonsOwnElseNoTerminalIsUsed) {
 
 // At the folder's place, a link to a folder of the person's elsewhere: what is there is not
 // followed into, whatever it leads to.
-void linkAtTheFolderPlace(const fs::path& shared, MadeEntries&) {
+void linkAtTheFolderPlace(const fs::path& shared) {
     fs::create_directory(shared.parent_path() / "private");
     setMode(shared.parent_path() / "private", fs::perms::owner_all);
     fs::create_directory_symlink(shared.parent_path() / "private",
                                  shared / "cache" / "quendra-orvo");
 }
 
-void aclForAnother(const fs::path& shared, MadeEntries&) {
-    grantThroughAcl(shared, kOtherAccount);
-}
-
-void cacheOpenToAll(const fs::path& shared, MadeEntries&) {
+void cacheOpenToAll(const fs::path& shared) {
     setMode(shared / "cache", fs::perms::all);
 }
 
@@ -829,11 +809,11 @@ INSTANTIATE_TEST_SUITE_P(
                                kOwnAndGroup, "shared/cache"},
                     FolderCase{"ElseNone", std::nullopt, fs::perms::all, nullptr},
                     FolderCase{"NotWhereThePersonsGroupIsAnotherAccountsPrimaryGroup", std::nullopt,
-                               kOwnAndGroup, nullptr, accountWithThePersonsGroup, true},
+                               kOwnAndGroup, nullptr, nullptr, true},
                     FolderCase{"NotWhereAnotherGroupHasThePersonsGroupsNumber", std::nullopt,
-                               kOwnAndGroup, nullptr, groupWithThePersonsNumber, true},
+                               kOwnAndGroup, nullptr, nullptr, false},
                     FolderCase{"NotWhereAnAclLetsAnotherAccountWrite", std::nullopt, kOwn, nullptr,
-                               aclForAnother},
+                               grantThroughAcl},
                     FolderCase{"NotThroughALinkAtTheFolderPlace", std::nullopt, kOwn, nullptr,
                                linkAtTheFolderPlace},
                     // A home closed to others: what lies below it is the person's, however open
