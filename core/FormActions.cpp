@@ -1,6 +1,7 @@
 #include "FormActions.h"
 
 #include "CommandBuilder.h"
+#include "StartRequest.h"
 
 #include <filesystem>
 #include <system_error>
@@ -45,11 +46,11 @@ void FormActions::chooserConfirmed(ControlName field, std::string path) {
 std::string launchFailureMessage(const LaunchResult& result) {
     std::string text = "The encoder \"lame.bin\" could not be started.";
     if (!result.reason.empty())
-        text += "\n\nReason: " + result.reason;
+        text += "\n\nReason: " + shownText(result.reason);
     if (!result.searched.empty()) {
         text += "\n\nSearched in:";
         for (const std::string& place : result.searched)
-            text += "\n" + place;
+            text += "\n" + shownText(place);
     }
     return text;
 }

@@ -10,11 +10,14 @@ namespace quendra {
 // make, replace or change for as long as a terminal may still run them. The front-end puts the
 // starter's link and the requests there; the starter takes a request from nowhere else.
 
-// A private folder: a folder itself, not a link; this user's; closed to group and others; in a
-// parent that no other user can write into; and every folder above it root's or this user's,
-// either closed to the writes of others or sticky (so that nobody else can rename what lies in
-// it). A group that is this user's own private group (named after the user, with no other
-// member) is no other user. The path is absolute and is read as it is, links not followed.
+// A private folder: a folder itself, not a link; this user's; closed to group and others; and,
+// from the root down, every folder above it root's or this user's and, while other users can
+// reach it, closed to their writes (sticky will do above the parent, where nobody else can rename
+// what lies in it). A folder that other users cannot pass closes everything below it to them.
+// Other users act as others, through a group, or through an ACL's named entries; a group that is
+// this user's own private group (named after the user, nobody else's primary group, with no
+// other member and no other entry of its number) is no other user. The path is absolute and is
+// read as it is, links not followed.
 bool isPrivateFolder(const std::string& folder);
 
 // A private file: a regular file, this user's, closed to group and others.

@@ -150,7 +150,8 @@ Spawned spawn(const PreparedCall& call, std::optional<std::chrono::milliseconds>
         return {-1, error, false};
     }
     if (first == 0) {
-        close(report[0]);
+        // At once, so that no lock of the front-end's outlives this process, which it waits for.
+        closeDescriptorsBut(report[1]);
         resetSignals();
         setsid();
         const pid_t second = fork();

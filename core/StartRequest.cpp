@@ -2,6 +2,7 @@
 
 #include "Utf16.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace quendra {
@@ -38,16 +39,31 @@ bool isControl(char32_t c) {
     return c < 0x20 || (c >= 0x7F && c < 0xA0);
 }
 
-// The bytes of the character at `at` where it is one well-formed character and no control.
+// Characters that are not seen but change how the text around them reads: the bidirectional
+// controls (marks, embeddings, overrides, isolates) and the zero-width characters.
+bool isInvisibleFormat(char32_t c) {
+    return c == 0x061C || (c >= 0x200B && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) ||
+           c == 0x2060 || (c >= 0x2066 && c <= 0x2069) || c == 0xFEFF;
+}
+
+// The character of a well-formed UTF-8 sequence.
+char32_t decoded(std::string_view sequence) {
+    static constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t c = static_cast<unsigned char>(sequence[0]) & kLeadBits[sequence.size()];
+    for (std::size_t i = 1; i < sequence.size(); ++i)
+        c = (c << 6) | (static_cast<unsigned char>(sequence[i]) & 0x3F);
+    return c;
+}
+
+// The bytes of the character at `at` where it is one well-formed character that shows as itself:
+// no control, no invisible format character.
 std::size_t printableLength(std::string_view word, std::size_t at) {
     const auto lead = static_cast<unsigned char>(word[at]);
     const std::size_t length = utf8SequenceLength(lead);
     if (at + length > word.size() || !isWellFormedUtf8(word.substr(at, length)))
         return 0;
-    if (length == 1)
-        return isControl(lead) ? 0 : 1;
-    const bool c1 = lead == 0xC2 && static_cast<unsigned char>(word[at + 1]) < 0xA0;
-    return c1 ? 0 : length;
+    const char32_t c = decoded(word.substr(at, length));
+    return isControl(c) || isInvisibleFormat(c) ? 0 : length;
 }
 
 std::string hexEscape(unsigned char byte) {
@@ -56,32 +72,37 @@ std::string hexEscape(unsigned char byte) {
     return text;
 }
 
-std::string ansiCQuoted(std::string_view word) {
-    std::string quoted = "$'";
-    for (std::size_t at = 0; at < word.size();) {
-        const auto byte = static_cast<unsigned char>(word[at]);
-        if (const std::size_t length = printableLength(word, at); length > 0) {
-            if (byte == '\\' || byte == '\'')
-                quoted += '\\';
-            quoted.append(word.substr(at, length));
+// The text with each byte that is not part of a printable character as an escape, and the
+// characters of `escapedToo` behind a backslash.
+std::string escaped(std::string_view text, std::string_view escapedToo) {
+    std::string shown;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (const std::size_t length = printableLength(text, at); length > 0) {
+            if (escapedToo.find(text[at]) != std::string_view::npos)
+                shown += '\\';
+            shown.append(text.substr(at, length));
             at += length;
             continue;
         }
-        quoted += byte == '\n' ? "\\n" : byte == '\t' ? "\\t" : hexEscape(byte);
+        shown += byte == '\n' ? "\\n" : byte == '\t' ? "\\t" : hexEscape(byte);
         ++at;
     }
-    return quoted + "'";
+    return shown;
+}
+
+bool printable(std::string_view text) {
+    for (std::size_t at = 0, length; at < text.size(); at += length)
+        if ((length = printableLength(text, at)) == 0)
+            return false;
+    return true;
 }
 
 std::string shellQuoted(std::string_view word) {
     if (shellSafe(word))
         return std::string(word);
-    for (std::size_t at = 0; at < word.size();) {
-        const std::size_t length = printableLength(word, at);
-        if (length == 0)
-            return ansiCQuoted(word);
-        at += length;
-    }
+    if (!printable(word))
+        return "$'" + escaped(word, "\\'") + "'";
     std::string quoted = "'";
     for (const char c : word)
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -129,14 +150,13 @@ std::string reportText(int error) {
 }
 
 std::optional<int> parseReport(std::string_view text) {
-    if (text.size() < 2 || text.back() != '\n' || text.size() > 12)
+    if (text.size() < 2 || text.size() > kReportLimit || text.back() != '\n')
         return std::nullopt;
-    int error = 0;
-    for (const char c : text.substr(0, text.size() - 1)) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        error = error * 10 + (c - '0');
-    }
+    const char* const end = text.data() + text.size() - 1;
+    int error = -1;
+    const auto [stop, failure] = std::from_chars(text.data(), end, error);
+    if (failure != std::errc() || stop != end || error < 0)
+        return std::nullopt;
     return error;
 }
 
@@ -150,12 +170,12 @@ std::string shownCommandLine(const std::vector<std::string>& words) {
     return line;
 }
 
+std::string shownText(std::string_view text) {
+    return printable(text) ? std::string(text) : escaped(text, "");
+}
+
 std::string titleSequence(std::string_view title) {
-    std::u16string shown;
-    for (const char16_t unit : utf16From(title))
-        if (!isControl(unit))
-            shown += unit;
-    return "\033]0;" + utf8From(shown) + "\007";
+    return "\033]0;" + shownText(title) + "\007";
 }
 
 } // namespace quendra

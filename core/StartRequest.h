@@ -35,18 +35,26 @@ std::string requestPath(const std::string& folder, int attempt);
 std::string claimedPath(const std::string& request);
 std::string reportPath(const std::string& request);
 
-// The report: 0 when the encoder runs, else the error (errno) that kept it from starting.
+// The report: 0 when the encoder runs, else the error (errno) that kept it from starting. Nothing
+// for a text that is no whole report, or one longer than kReportLimit bytes.
+inline constexpr std::size_t kReportLimit = 12;
 std::string reportText(int error);
 std::optional<int> parseReport(std::string_view text);
 
+// A name or a field's text as it may be shown on a terminal or in a message: a control character
+// (C0, DEL, C1), a bidirectional control or zero-width character (which change how the text
+// around them reads) and a byte that is no UTF-8 each show as escapes ("\n", "\t", "\xE2\x80\xAE"),
+// every other character as itself.
+std::string shownText(std::string_view text);
+
 // The command line a terminal shows first: the words as a POSIX shell reads them back, each bare
 // where it holds only characters no shell treats specially, else in single quotes; a word with a
-// control character (or a byte that is no UTF-8) goes in $'...' with the byte as an escape, so
-// that nothing in a name reaches the terminal as a command of its own.
+// character that shownText escapes goes in $'...' with its bytes as escapes, so that nothing in a
+// name reaches the terminal as a command of its own or reads otherwise than it is.
 std::string shownCommandLine(const std::vector<std::string>& words);
 
-// The standard escape sequence that sets a terminal window's title (OSC 0, ended by BEL), with
-// the title's control characters left out.
+// The standard escape sequence that sets a terminal window's title (OSC 0, ended by BEL), the
+// title as shownText shows it.
 std::string titleSequence(std::string_view title);
 
 } // namespace quendra

@@ -8,12 +8,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -63,6 +62,42 @@ std::string starterLink(const std::string& privateFolder, const std::string& sta
     return link;
 }
 
+constexpr char kPressPrefix[] = "press.";
+
+// A press's folder is held by the window that made it for as long as the press is followed: the
+// lock on its "lock" file, which appears only once locked.
+int lockedPressFolder(const std::string& folder) {
+    const std::string lock = folder + "/lock";
+    const std::string partial = lock + ".partial";
+    const int fd = open(partial.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return -1;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0 || rename(partial.c_str(), lock.c_str()) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Removes the presses' folders that no window holds any more: those of a window that was ended
+// while its press was pending, with the request and every word in it.
+void removeAbandonedPresses(const std::string& privateFolder) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(privateFolder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.compare(0, sizeof kPressPrefix - 1, kPressPrefix) != 0)
+            continue;
+        const std::string folder = entry.path().string();
+        const int fd =
+            open((folder + "/lock").c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue; // being made, or not a press's folder of this kind
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0)
+            std::filesystem::remove_all(folder, error);
+        close(fd);
+    }
+}
+
 } // namespace
 
 TerminalStart::TerminalStart(EncoderRequest request, std::vector<std::string> terminals,
@@ -76,16 +111,22 @@ TerminalStart::~TerminalStart() {
     std::error_code ignored;
     if (!folder_.empty())
         std::filesystem::remove_all(folder_, ignored);
+    if (lockFd_ >= 0)
+        close(lockFd_);
 }
 
 bool TerminalStart::begin() {
     const std::string base = programPrivateFolder();
     if (base.empty())
         return false;
-    std::string folder = base + "/press.XXXXXX";
+    removeAbandonedPresses(base);
+    std::string folder = base + "/" + kPressPrefix + "XXXXXX";
     if (!mkdtemp(folder.data()))
         return false;
     folder_ = folder;
+    lockFd_ = lockedPressFolder(folder_);
+    if (lockFd_ < 0)
+        return false;
     reachStarter_ = starterLink(base, starter_, folder_ + "/starter");
     return !reachStarter_.empty() && startNextTerminal();
 }
@@ -116,9 +157,15 @@ std::optional<LaunchResult> TerminalStart::follow() {
             return failure("The terminal window took the start of the encoder but ended without "
                            "confirming that it runs.");
         case TryVerdict::GiveWay:
-            if (unlink(requestFile_.c_str()) != 0) {
+            if (const int error = withdraw(); error == EEXIST) {
                 claimed_ = true; // the starter took it first: it decides
                 continue;
+            } else if (error != 0) {
+                // Neither withdrawn nor taken: another way might run a second encoder.
+                closeWatch();
+                return failure("The start of the encoder could not be withdrawn from the "
+                               "terminal window: " +
+                               errorText(error));
             }
             closeWatch();
             if (startNextTerminal())
@@ -167,11 +214,31 @@ void TerminalStart::readWatch() {
     }
 }
 
+// 0 once withdrawn; EEXIST where the starter took it first; else why it could not be.
+int TerminalStart::withdraw() const {
+    if (unlink(requestFile_.c_str()) == 0)
+        return 0;
+    const int error = errno;
+    struct stat info = {};
+    return error == ENOENT && lstat(claimedPath(requestFile_).c_str(), &info) == 0 ? EEXIST : error;
+}
+
+// Read without following a link or waiting on anything but a plain file of the person's.
 std::optional<int> TerminalStart::readStarterReport() const {
-    std::ifstream file(reportPath(requestFile_), std::ios::binary);
-    if (!file)
+    const int fd =
+        open(reportPath(requestFile_).c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
-    return parseReport(std::string(std::istreambuf_iterator<char>(file), {}));
+    char text[kReportLimit + 1];
+    struct stat info = {};
+    ssize_t got = -1;
+    if (fstat(fd, &info) == 0 && isPrivateFile(info))
+        while ((got = read(fd, text, sizeof text)) < 0 && errno == EINTR) {
+        }
+    close(fd);
+    if (got <= 0)
+        return std::nullopt;
+    return parseReport(std::string_view(text, static_cast<std::size_t>(got)));
 }
 
 // The starter holds a lock on the request from before it takes it to its own end.

@@ -16,7 +16,7 @@ namespace quendra {
 // One press in a terminal window, from its first terminal to its outcome. Each terminal is given
 // only two paths in the program's private folder (PrivateFolder.h): the starter's link, which
 // stays for any terminal that comes late, and a request in a folder of this press's own, which
-// goes once the press is decided.
+// goes once the press is decided (or, where the window ended first, at the next press).
 class TerminalStart {
 public:
     TerminalStart(EncoderRequest request, std::vector<std::string> terminals, std::string starter,
@@ -34,6 +34,7 @@ public:
 private:
     bool startNextTerminal();
     void readWatch();
+    int withdraw() const;
     std::optional<int> readStarterReport() const;
     bool starterLives() const;
     LaunchResult failure(std::string reason) const;
@@ -47,6 +48,7 @@ private:
     TerminalTimes times_;
     std::vector<std::string> searched_;
     std::string folder_;       // this press's own
+    int lockFd_ = -1;          // held while this press is followed
     std::string reachStarter_; // the path the terminals are given for the starter
     std::size_t next_ = 0;     // the next terminal to try
     int attempt_ = 0;

@@ -8,16 +8,20 @@
 #include "PrivateFolder.h"
 #include "StartRequest.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/ptrace.h>
 #include <sys/stat.h>
@@ -70,9 +74,83 @@ void report(const std::string& request, int error) {
 
 struct Encoder {
     pid_t pid = -1;
-    int error = 0;     // why it could not be started
-    bool held = false; // stopped at its start until released
+    int error = 0;            // why it could not be started
+    bool held = false;        // stopped at its start until released
+    std::optional<int> ended; // its wait status where it ended before it was let go
 };
+
+// A signal that stopped the traced child goes on to it; a stop signal is dropped, so that the
+// child is never left stopped where nobody resumes it.
+void passOn(pid_t child, int signal) {
+    const bool stop =
+        signal == SIGSTOP || signal == SIGTSTP || signal == SIGTTIN || signal == SIGTTOU;
+    ptrace(PTRACE_CONT, child, nullptr,
+           reinterpret_cast<void*>(static_cast<std::intptr_t>(stop ? 0 : signal)));
+}
+
+// How long the child waits between asking to be traced and its exec: for the tests, which
+// signal it in that gap.
+timespec gapBeforeExec() {
+    const char* const value = std::getenv("QUENDRA_STARTER_TEST_GAP_MS");
+    const long milliseconds = value ? std::strtol(value, nullptr, 10) : 0;
+    return {milliseconds / 1000, (milliseconds % 1000) * 1000000L};
+}
+
+// What the child writes before its exec: whether it is traced, then, where the exec failed, why.
+struct ChildWords {
+    char held = -1;
+    int failed = 0;
+    std::size_t got = 0; // bytes so far
+    bool ended = false;  // the pipe closed: executed, or the child is gone
+};
+
+void readChild(int fd, ChildWords& words) {
+    char buffer[1 + sizeof(int)];
+    const ssize_t got = read(fd, buffer, sizeof buffer - std::min(words.got, sizeof buffer));
+    if (got == 0 || (got < 0 && errno != EINTR && errno != EAGAIN))
+        words.ended = true;
+    for (ssize_t i = 0; i < got; ++i, ++words.got)
+        if (words.got == 0)
+            words.held = buffer[i];
+        else
+            reinterpret_cast<char*>(&words.failed)[words.got - 1] = buffer[i];
+}
+
+// Waits until the child was executed or ended. Until then a traced child stops at every signal
+// (a terminal's resize) and only this process can resume it, so its stops are waited for along
+// with the pipe; only the stop at its exec counts as its start.
+void awaitExec(Encoder& encoder, int fd) {
+    ChildWords words;
+    for (;;) {
+        int status = 0;
+        const pid_t waited = waitpid(encoder.pid, &status, WNOHANG | __WALL);
+        if (waited == encoder.pid && WIFSTOPPED(status)) {
+            if (WSTOPSIG(status) == SIGTRAP) {
+                encoder.held = true;
+                return;
+            }
+            passOn(encoder.pid, WSTOPSIG(status));
+            continue;
+        }
+        if (waited == encoder.pid || (waited < 0 && errno != EINTR)) {
+            while (!words.ended)
+                readChild(fd, words);
+            if (words.got == 1 + sizeof(int) || words.held != 0) {
+                // Its exec failed, or it was traced and ended before it: it never ran.
+                encoder.error = words.got == 1 + sizeof(int) ? words.failed : ECANCELED;
+                encoder.pid = -1;
+            } else {
+                encoder.ended = status; // it ran untraced, and ended already
+            }
+            return;
+        }
+        if (words.ended && words.held == 0 && words.got == 1)
+            return; // executed untraced
+        pollfd ready{fd, POLLIN, 0};
+        if (poll(&ready, words.ended ? 0 : 1, 20) > 0)
+            readChild(fd, words);
+    }
+}
 
 // Starts the encoder as a child in this process group, so that Ctrl+C reaches it, and returns
 // once it was executed or could not be. Where the system lets it, the child is traced so that it
@@ -83,6 +161,7 @@ Encoder startEncoder(const EncoderRequest& request) {
     for (std::string& word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);
+    const timespec gap = gapBeforeExec();
     Encoder encoder;
     int pipe[2];
     if (pipe2(pipe, O_CLOEXEC) != 0) {
@@ -96,56 +175,27 @@ Encoder startEncoder(const EncoderRequest& request) {
         std::signal(SIGQUIT, SIG_DFL);
         const char held = ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) == 0 ? 1 : 0;
         [[maybe_unused]] ssize_t ignored = write(pipe[1], &held, 1);
+        nanosleep(&gap, nullptr);
         execv(request.encoder.c_str(), argv.data());
         const int failed = errno;
         ignored = write(pipe[1], &failed, sizeof failed);
         _exit(127);
     }
     close(pipe[1]);
-    if (encoder.pid < 0) {
+    if (encoder.pid < 0)
         encoder.error = errno;
-        close(pipe[0]);
-        return encoder;
-    }
-    char held = 0;
-    int failed = 0;
-    ssize_t got;
-    while ((got = read(pipe[0], &held, 1)) < 0 && errno == EINTR) {
-    }
-    while ((got = read(pipe[0], &failed, sizeof failed)) < 0 && errno == EINTR) {
-    }
+    else
+        awaitExec(encoder, pipe[0]);
     close(pipe[0]);
-    encoder.held = held == 1;
-    if (got == static_cast<ssize_t>(sizeof failed)) {
-        waitpid(encoder.pid, nullptr, 0);
-        encoder.error = failed;
-        encoder.pid = -1;
-    }
     return encoder;
 }
 
-// Lets a held encoder go once it stopped at its start; a signal meant for it meanwhile is passed
-// on (a stop but dropped). Returns its wait status where it ended meanwhile.
+// Lets a held encoder go, which stopped at its start. Returns its wait status where it ended
+// meanwhile.
 std::optional<int> release(const Encoder& encoder) {
-    while (encoder.held) {
-        int status = 0;
-        if (waitpid(encoder.pid, &status, 0) < 0) {
-            if (errno == EINTR)
-                continue;
-            return 0;
-        }
-        if (!WIFSTOPPED(status))
-            return status;
-        const int signal = WSTOPSIG(status);
-        if (signal == SIGTRAP) {
-            ptrace(PTRACE_DETACH, encoder.pid, nullptr, nullptr);
-            break;
-        }
-        const bool stop =
-            signal == SIGSTOP || signal == SIGTSTP || signal == SIGTTIN || signal == SIGTTOU;
-        ptrace(PTRACE_CONT, encoder.pid, nullptr,
-               reinterpret_cast<void*>(static_cast<std::intptr_t>(stop ? 0 : signal)));
-    }
+    if (encoder.ended || !encoder.held)
+        return encoder.ended;
+    ptrace(PTRACE_DETACH, encoder.pid, nullptr, nullptr);
     return std::nullopt;
 }
 
@@ -187,7 +237,7 @@ int run(const std::string& request, const EncoderRequest& parsed) {
     std::fflush(stdout);
     if (encoder.pid < 0) {
         std::fprintf(stderr, "The encoder \"%s\" could not be started: %s\n",
-                     parsed.encoder.c_str(), std::strerror(encoder.error));
+                     quendra::shownText(parsed.encoder).c_str(), std::strerror(encoder.error));
         return 127;
     }
     const std::optional<int> ended = release(encoder);
@@ -217,21 +267,30 @@ int main(int argc, char** argv) {
         return handledElsewhere(); // the press's folder went with its decision
     if (!quendra::isPrivateFolder(folder))
         return refuse(folder, "folder");
-    const int fd = open(request.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    // Read and write: over NFS an exclusive lock needs a descriptor open for writing.
+    const int fd = open(request.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0 && errno == ENOENT)
         return handledElsewhere();
     if (fd < 0 || fstat(fd, &info) != 0 || !quendra::isPrivateFile(info))
         return refuse(request, "file");
     // Held to this starter's end, so that the front-end knows it lives; taken before the claim,
     // so that a claimed request is never seen unlocked while its starter lives.
-    while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    int locked;
+    while ((locked = flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    if (locked != 0) {
+        // Unlocked, this starter would read as dead to the front-end: it is not taken.
+        std::fprintf(stderr, "start-encoder: %s cannot be locked: %s\n",
+                     quendra::shownText(request).c_str(), std::strerror(errno));
+        return 1;
     }
     // The claim: whoever takes the request first, this starter or the front-end withdrawing it.
     const std::string claimed = quendra::claimedPath(request);
     if (std::rename(request.c_str(), claimed.c_str()) != 0) {
         if (errno == ENOENT)
             return handledElsewhere();
-        std::fprintf(stderr, "start-encoder: %s: %s\n", request.c_str(), std::strerror(errno));
+        std::fprintf(stderr, "start-encoder: %s: %s\n", quendra::shownText(request).c_str(),
+                     std::strerror(errno));
         return 1;
     }
     const std::optional<std::string> text = readAll(fd);
@@ -239,7 +298,7 @@ int main(int argc, char** argv) {
     if (!parsed) {
         report(request, EINVAL);
         std::fprintf(stderr, "start-encoder: %s is no request of the front-end's.\n",
-                     claimed.c_str());
+                     quendra::shownText(claimed).c_str());
         return 1;
     }
     return run(request, *parsed);

@@ -38,7 +38,8 @@ TEST(StartRequest, ATrysFilesAreNamedAfterItsRequest) {
 TEST(StartRequest, TheReportIsTheErrorOrZero) {
     EXPECT_EQ(parseReport(reportText(0)), 0);
     EXPECT_EQ(parseReport(reportText(8)), 8);
-    for (const char* torn : {"", "\n", "8", "x\n", "-1\n", "12345678901234\n"})
+    for (const char* torn : {"", "\n", "8", "x\n", "-1\n", "+8\n", " 8\n", "8 \n",
+                             "12345678901234\n", "99999999999\n"})
         EXPECT_FALSE(parseReport(torn)) << torn;
 }
 
@@ -55,11 +56,37 @@ TEST(ShownCommandLine, QuotesWhatAShellWouldReadOtherwiseAndShowsNoControlCharac
               "$'a\\nb' $'it\\'s\\x1B]0;x\\x07' $'\\xC2\\x9B2J \xC3\xBC' $'\\xFF\\\\'");
 }
 
-TEST(TitleSequence, SetsTheTitleWithoutTheTitlesControlCharacters) {
+// Characters that change how the text around them reads show as escapes: the bidirectional
+// controls and the zero-width characters; the letters around them show as they are.
+TEST(ShownText, ShowsControlsBidirectionalAndZeroWidthCharactersAsEscapes) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"caf\xC3\xA9 \xE6\x9B\xB2 \xF0\x9F\x8E\xB5", "caf\xC3\xA9 \xE6\x9B\xB2 \xF0\x9F\x8E\xB5"},
+        {"a\x1B]0;x\x07\n\t\x7F\xC2\x9B", "a\\x1B]0;x\\x07\\n\\t\\x7F\\xC2\\x9B"},
+        {"\xE2\x80\xAE"
+         "a",
+         "\\xE2\\x80\\xAEa"}, // right-to-left override
+        {"\xE2\x81\xA6"
+         "b\xE2\x81\xA9",
+         "\\xE2\\x81\\xA6b\\xE2\\x81\\xA9"},                   // an isolate
+        {"\xE2\x80\x8F\xD8\x9C", "\\xE2\\x80\\x8F\\xD8\\x9C"}, // marks
+        {"z\xE2\x80\x8Bw\xE2\x81\xA0\xEF\xBB\xBF",
+         "z\\xE2\\x80\\x8Bw\\xE2\\x81\\xA0\\xEF\\xBB\\xBF"},
+        {"\xE2\x80\xAA\xE2\x80\xAF", "\\xE2\\x80\\xAA\xE2\x80\xAF"}, // U+202F is a space
+        {"\xC3 \xED\xA0\x80", "\\xC3 \\xED\\xA0\\x80"},              // no UTF-8
+    };
+    for (const auto& [text, shown] : rows)
+        EXPECT_EQ(shownText(text), shown) << text;
+    EXPECT_EQ(shownCommandLine({"--tt", "abc\xE2\x80\xAE"
+                                        "3pm.exe"}),
+              "--tt $'abc\\xE2\\x80\\xAE3pm.exe'");
+}
+
+TEST(TitleSequence, SetsTheTitleWithTheTitlesControlCharactersShownAsEscapes) {
     EXPECT_EQ(titleSequence("lame.bin - out.mp3"), "\x1B]0;lame.bin - out.mp3\x07");
-    EXPECT_EQ(titleSequence("lame.bin - a\x07\x1B]0;b\n\xC2\x9C"
-                            "c \xE2\x99\xAB.mp3"),
-              "\x1B]0;lame.bin - a]0;bc \xE2\x99\xAB.mp3\x07");
+    EXPECT_EQ(
+        titleSequence("lame.bin - a\x07\x1B]0;b\n\xC2\x9C"
+                      "c \xE2\x99\xAB\xE2\x80\xAE.mp3"),
+        "\x1B]0;lame.bin - a\\x07\\x1B]0;b\\n\\xC2\\x9Cc \xE2\x99\xAB\\xE2\\x80\\xAE.mp3\x07");
 }
 
 } // namespace

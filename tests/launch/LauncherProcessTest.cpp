@@ -13,13 +13,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <cstdint>
+#include <cstring>
 #include <map>
+#include <memory>
 #include <optional>
 #include <sstream>
+#include <thread>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using namespace quendra;
@@ -597,12 +605,103 @@ bool onlyThePersonCanMake(const fs::path& path) {
     return true;
 }
 
+// --- other accounts of the machine ----------------------------------------------------------
+
+// An account with no entry of its own, as setpriv runs it.
+constexpr uid_t kOtherAccount = 4243;
+
+// The test's folder as a home is on a shared machine, so that others reach what a test opens.
+constexpr fs::perms kOpenToReach = fs::perms::owner_all | fs::perms::group_read |
+                                   fs::perms::group_exec | fs::perms::others_read |
+                                   fs::perms::others_exec;
+
+// Keeps the tests that add accounts and groups from running beside those that rely on the
+// person's own group, in any process of the machine.
+class AccountsLock {
+public:
+    AccountsLock() : fd_(open("/tmp/quendra-orvo-tests-accounts.lock", O_RDWR | O_CREAT, 0600)) {
+        while (fd_ >= 0 && flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+    ~AccountsLock() { close(fd_); }
+    AccountsLock(const AccountsLock&) = delete;
+    AccountsLock& operator=(const AccountsLock&) = delete;
+
+private:
+    int fd_;
+};
+
+// Another account whose primary group is the person's (`useradd -g`: no member listed), or
+// another group entry of its number (`groupadd -o`), made for one test (root only) and removed
+// with it.
+class MadeEntry {
+public:
+    explicit MadeEntry(bool account)
+        : account_(account), name_("qo-test-" + std::to_string(getpid())) {
+        const std::string group = std::to_string(getegid());
+        made_ = runProgram(account ? Strings{"/usr/sbin/useradd", "-M", "-N", "-s",
+                                             "/usr/sbin/nologin", "-g", group, name_}
+                                   : Strings{"/usr/sbin/groupadd", "-o", "-g", group, name_})
+                    .exitCode == 0;
+    }
+    ~MadeEntry() {
+        if (made_)
+            runProgram(account_ ? Strings{"/usr/sbin/userdel", name_}
+                                : Strings{"/usr/sbin/groupdel", "-f", name_});
+    }
+    MadeEntry(const MadeEntry&) = delete;
+    MadeEntry& operator=(const MadeEntry&) = delete;
+    bool made() const { return made_; }
+
+private:
+    bool account_;
+    std::string name_;
+    bool made_;
+};
+
+// Every permission on a folder for another account through its POSIX ACL, as
+// `setfacl -m u:<account>:rwx` gives it: the folder then shows the mask as its group bits.
+void grantThroughAcl(const fs::path& folder) {
+    struct stat info = {};
+    ASSERT_EQ(lstat(folder.c_str(), &info), 0);
+    const std::uint32_t none = ~0U;
+    const std::uint32_t entries[][3] = {{0x01, (info.st_mode >> 6) & 7U, none},
+                                        {0x02, 7, kOtherAccount},
+                                        {0x04, (info.st_mode >> 3) & 7U, none},
+                                        {0x10, 7, none},
+                                        {0x20, info.st_mode & 7U, none}};
+    std::string acl("\2\0\0\0", 4); // the version, then each entry's tag, permission and id
+    for (const auto& entry : entries)
+        for (int field = 0; field < 3; ++field)
+            for (int byte = 0; byte < (field == 2 ? 4 : 2); ++byte)
+                acl += static_cast<char>(entry[field] >> (8 * byte));
+    if (setxattr(folder.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0)
+        GTEST_SKIP() << "no POSIX ACLs here: " << std::strerror(errno);
+}
+
+// As another account, with the person's group: the folder the terminal's link is in renamed
+// aside and one of its own put there, with a program at the link's place that leaves a marker.
+// True where it could.
+bool plantedAsAnother(const fs::path& link, const fs::path& marker) {
+    const fs::path folder = link.parent_path();
+    const std::string script = "mv \"$1\" \"$1.aside\" && mkdir \"$1\" && "
+                               "printf '#!/bin/sh\\ntouch \"%s\"\\n' \"$3\" >\"$2\" && "
+                               "chmod 755 \"$1\" \"$2\"";
+    return runProgram({"/usr/bin/setpriv", "--reuid=" + std::to_string(kOtherAccount),
+                       "--regid=" + std::to_string(getegid()), "--clear-groups", "/bin/sh", "-c",
+                       script, "sh", folder.string(), link.string(), marker.string()},
+                      {"PATH=/usr/bin:/bin"})
+               .exitCode == 0;
+}
+
 // Runs the words only once the test says so, its output and exit code kept beside it.
 const StandIn kComesLate{"runs the words once told", "waitForGo\n\"$@\" >\"$here/late.out\" 2>&1\n"
                                                      "echo $? >\"$here/late.code\"\n"};
 
 TEST_F(TerminalLaunch, ATerminalThatComesAfterThePressWasDecidedRunsNothingAndSaysSoInOneLine) {
-    // No runtime folder, and the program where its starter is reached through a link.
+    // No runtime folder, and the program where its starter is reached through a link; the test's
+    // folder open for another account to reach.
+    setMode(root.path(), kOpenToReach);
     const EnvironmentVariable noRuntime{"XDG_RUNTIME_DIR", nullptr};
     const EnvironmentVariable cache{"XDG_CACHE_HOME", runtime.c_str()};
     programFolder = root / "my program";
@@ -612,16 +711,19 @@ TEST_F(TerminalLaunch, ATerminalThatComesAfterThePressWasDecidedRunsNothingAndSa
     terminal("x-terminal-emulator", kComesLate);
     terminal("xterm", kRunsTheWords);
     ASSERT_TRUE(press("lame.bin in.wav out.mp3", kShort).started);
+    const std::vector<Strings> given = wordsGiven("x-terminal-emulator");
+    ASSERT_EQ(given.size(), 1u);
+    ASSERT_EQ(given.front().size(), 3u);
+    const fs::path marker = root / "planted ran";
+    EXPECT_FALSE(geteuid() == 0 && plantedAsAnother(given.front()[1], marker));
     writeFile(terminals / "go", "");
 
     ASSERT_TRUE(waitUntil([&] { return fs::exists(terminals / "late.code"); }));
     EXPECT_EQ(readFile(terminals / "late.code"), "0\n");
     EXPECT_EQ(readFile(terminals / "late.out"),
               "This start of the encoder was handled in another window.\n");
+    EXPECT_FALSE(fs::exists(marker)) << "a program another account planted ran as the person";
     EXPECT_EQ(waitForRecords(programFolder).size(), 1u);
-    const std::vector<Strings> given = wordsGiven("x-terminal-emulator");
-    ASSERT_EQ(given.size(), 1u);
-    ASSERT_EQ(given.front().size(), 3u);
     for (std::size_t i = 1; i < 3; ++i) {
         EXPECT_EQ(given.front()[i].rfind((runtime / "quendra-orvo/").string(), 0), 0u);
         EXPECT_TRUE(onlyThePersonCanMake(given.front()[i])) << given.front()[i];
@@ -631,8 +733,11 @@ TEST_F(TerminalLaunch, ATerminalThatComesAfterThePressWasDecidedRunsNothingAndSa
 struct FolderCase {
     const char* name;
     std::optional<fs::perms> runtimeMode; // none: no runtime folder
-    fs::perms cacheParentMode;
-    const char* expected; // where the terminal's words are; none: no terminal
+    fs::perms cacheParentMode;            // of "shared", the cache folder's parent
+    const char* expected;                 // where the terminal's words are; none: no terminal
+    void (*arrange)(const fs::path& shared) = nullptr; // what else the machine holds
+    // Made as root: another account with the person's group (true), or another group (false).
+    std::optional<bool> madeAccount = std::nullopt;
 };
 
 void PrintTo(const FolderCase& c, std::ostream* out) {
@@ -643,6 +748,10 @@ class TerminalFolder : public TerminalLaunch, public testing::WithParamInterface
 
 TEST_P(TerminalFolder, IsThePersonsOwnElseNoTerminalIsUsed) {
     const FolderCase& c = GetParam();
+    if (c.madeAccount && geteuid() != 0)
+        GTEST_SKIP() << "needs root, to add an account or a group";
+    const AccountsLock lock;
+    setMode(root.path(), kOpenToReach);
     std::optional<EnvironmentVariable> noRuntime;
     if (c.runtimeMode)
         setMode(runtime, *c.runtimeMode);
@@ -651,6 +760,14 @@ TEST_P(TerminalFolder, IsThePersonsOwnElseNoTerminalIsUsed) {
     fs::create_directories(root / "shared" / "cache");
     setMode(root / "shared", c.cacheParentMode);
     const EnvironmentVariable cache{"XDG_CACHE_HOME", (root / "shared" / "cache").c_str()};
+    std::optional<MadeEntry> made;
+    if (c.madeAccount) {
+        ASSERT_TRUE(made.emplace(*c.madeAccount).made());
+    }
+    if (c.arrange)
+        c.arrange(root / "shared");
+    if (IsSkipped() || HasFatalFailure())
+        return;
     terminal("x-terminal-emulator", kRunsTheWords);
 
     PosixEncoderLauncher launcher(programDir.string());
@@ -668,15 +785,40 @@ TEST_P(TerminalFolder, IsThePersonsOwnElseNoTerminalIsUsed) {
         << given.front().at(1);
 }
 
+// At the folder's place, a link to a folder of the person's elsewhere: what is there is not
+// followed into, whatever it leads to.
+void linkAtTheFolderPlace(const fs::path& shared) {
+    fs::create_directory(shared.parent_path() / "private");
+    setMode(shared.parent_path() / "private", fs::perms::owner_all);
+    fs::create_directory_symlink(shared.parent_path() / "private",
+                                 shared / "cache" / "quendra-orvo");
+}
+
+void cacheOpenToAll(const fs::path& shared) {
+    setMode(shared / "cache", fs::perms::all);
+}
+
 constexpr fs::perms kOwn = fs::perms::owner_all;
+constexpr fs::perms kOwnAndGroup = kOwn | fs::perms::group_all;
 INSTANTIATE_TEST_SUITE_P(
     Table, TerminalFolder,
     testing::Values(FolderCase{"TheRuntimeFolder", kOwn, kOwn, "runtime"},
                     FolderCase{"ElseTheCacheFolder", fs::perms::all, kOwn, "shared/cache"},
                     // Under a umask of 0002, in a folder only the person's own group may write
                     FolderCase{"ElseTheCacheFolderOpenToThePersonsGroup", fs::perms::all,
-                               kOwn | fs::perms::group_all, "shared/cache"},
-                    FolderCase{"ElseNone", std::nullopt, fs::perms::all, nullptr}),
+                               kOwnAndGroup, "shared/cache"},
+                    FolderCase{"ElseNone", std::nullopt, fs::perms::all, nullptr},
+                    FolderCase{"NotWhereThePersonsGroupIsAnotherAccountsPrimaryGroup", std::nullopt,
+                               kOwnAndGroup, nullptr, nullptr, true},
+                    FolderCase{"NotWhereAnotherGroupHasThePersonsGroupsNumber", std::nullopt,
+                               kOwnAndGroup, nullptr, nullptr, false},
+                    FolderCase{"NotWhereAnAclLetsAnotherAccountWrite", std::nullopt, kOwn, nullptr,
+                               grantThroughAcl},
+                    FolderCase{"NotThroughALinkAtTheFolderPlace", std::nullopt, kOwn, nullptr,
+                               linkAtTheFolderPlace},
+                    // A home closed to others: what lies below it is the person's, however open
+                    FolderCase{"BelowAFolderClosedToOthers", std::nullopt, kOwn, "shared/cache",
+                               cacheOpenToAll}),
     [](const testing::TestParamInfo<FolderCase>& info) { return info.param.name; });
 
 // Reads what it is shown only after 12 seconds, as a terminal on a loaded machine may.
@@ -754,6 +896,43 @@ TEST_F(TerminalLaunch, WithoutTheStarterNoTerminalIsGivenTheWords) {
     EXPECT_TRUE(result.started) << result.reason;
     EXPECT_EQ(waitForRecords(programDir).size(), 1u);
     EXPECT_TRUE(wordsGiven("x-terminal-emulator").empty());
+}
+
+TEST_F(TerminalLaunch, APressFolderOfAKilledWindowGoesAtTheNextPressAndALiveWindowsStays) {
+    terminal("x-terminal-emulator", kNeverRuns);
+    terminal("xterm", kNeverRuns);
+    const EncoderCommand command{"lame.bin in.wav out.mp3"};
+    int pending[2];
+    ASSERT_EQ(pipe(pending), 0);
+    const pid_t killed = fork(); // a window with a press pending, ended before it is decided
+    if (killed == 0) {
+        PosixEncoderLauncher launcher(programDir.string(), Console::TerminalWhereDisplay, kShort);
+        const char isPending = launcher.launch(command).pending ? 1 : 0;
+        if (write(pending[1], &isPending, 1) == 1)
+            pause();
+        _exit(1);
+    }
+    char isPending = 0;
+    ASSERT_EQ(read(pending[0], &isPending, 1), 1);
+    close(pending[0]);
+    close(pending[1]);
+    ASSERT_EQ(isPending, 1);
+    const std::vector<fs::path> killedsFolder = pressFoldersLeft();
+    PosixEncoderLauncher live(programDir.string(), Console::TerminalWhereDisplay, kShort);
+    ASSERT_TRUE(live.launch(command).pending);
+    const std::vector<fs::path> bothFolders = pressFoldersLeft();
+    EXPECT_EQ(bothFolders.size(), 2u) << "a running window's press folder went";
+    kill(killed, SIGKILL);
+    waitpid(killed, nullptr, 0);
+
+    PosixEncoderLauncher next(programDir.string(), Console::TerminalWhereDisplay, kShort);
+    ASSERT_TRUE(next.launch(command).pending);
+    ASSERT_EQ(killedsFolder.size(), 1u);
+    EXPECT_FALSE(fs::exists(killedsFolder.front())) << "the killed window's press folder stays";
+    EXPECT_EQ(pressFoldersLeft().size(), 2u);
+    for (const fs::path& folder : bothFolders)
+        EXPECT_EQ(fs::exists(folder), folder != killedsFolder.front()) << folder;
+    writeFile(terminals / "go", ""); // the two live presses are decided without a terminal
 }
 
 TEST_F(TerminalLaunch, APressStillPendingWhenTheLauncherGoesIsCarriedThrough) {

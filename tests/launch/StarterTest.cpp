@@ -11,7 +11,9 @@
 
 #include <csignal>
 #include <functional>
+#include <thread>
 
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -63,7 +65,7 @@ TEST_F(StarterInTerminal, SetsTheTitleShowsTheLineOnceRunsTheWordsAndEndsWithThe
     EXPECT_EQ(waitForExit(), 0) << this->output;
 
     EXPECT_EQ(this->output.rfind(titleSequence(consoleTitle(words)), 0), 0u) << this->output;
-    EXPECT_EQ(titleSequence(consoleTitle(words)), "\x1B]0;lame.bin - out]0;x.mp3\x07");
+    EXPECT_EQ(titleSequence(consoleTitle(words)), "\x1B]0;lame.bin - out\\x1B]0;x\\x07.mp3\x07");
     EXPECT_EQ(occurrences(this->output, shownCommandLine(words)), 1u) << this->output;
     EXPECT_EQ(occurrences(this->output, "lame.bin --tt "), 1u) << "the line shown twice";
     EXPECT_EQ(this->output.find("Press Enter"), std::string::npos) << this->output;
@@ -93,6 +95,44 @@ TEST_F(StarterInTerminal, AFailureWaitsForEnterOnceForOurEncoderAndAnother) {
         close(master);
         master = -1;
     }
+}
+
+TEST_F(StarterInTerminal, ShowsTheEncodersFolderAndATitleWithControlsAsEscapes) {
+    // An encoder that cannot be found, in a folder whose name would retitle the terminal, and a
+    // title whose right-to-left override would make the line read otherwise.
+    const fs::path folder = dir / "bad\x1B]0;owned\x07";
+    const Strings words{"lame.bin", "--tt",
+                        "abc\xE2\x80\xAE"
+                        "3pm.exe",
+                        "in.wav", "out.mp3"};
+    start((folder / "lame.bin").string(), words);
+    EXPECT_EQ(waitForExit(), 127) << output;
+
+    EXPECT_NE(output.find("could not be started"), std::string::npos) << output;
+    EXPECT_NE(output.find("bad\\x1B]0;owned\\x07/lame.bin"), std::string::npos) << output;
+    EXPECT_NE(output.find("$'abc\\xE2\\x80\\xAE3pm.exe'"), std::string::npos) << output;
+    EXPECT_EQ(output.find("\x1B]0;owned"), std::string::npos) << "a name retitled the terminal";
+    EXPECT_EQ(output.find("\xE2\x80\xAE"), std::string::npos) << "a raw override was shown";
+}
+
+// The encoder, traced from its fork, stops at every signal until its exec; a terminal resized
+// again and again in that gap (held open by the tests' delay) must not keep it from starting.
+TEST_F(StarterInTerminal, ASignalInTheGapBeforeTheExecStillStartsTheEncoder) {
+    const fs::path marker = dir / "ran";
+    writeFile(dir / "encoder", "#!/bin/sh\ntouch '" + marker.string() + "'\n");
+    setMode(dir / "encoder", fs::perms::owner_all);
+    const EnvironmentVariable gap{"QUENDRA_STARTER_TEST_GAP_MS", "1500"};
+    start((dir / "encoder").string(), {"lame.bin", "in.wav", "out.mp3"});
+    const fs::path report = reportPath(request.string());
+    for (unsigned short rows = 20; !fs::exists(report) && rows < 200; ++rows) {
+        const winsize size{rows, 80, 0, 0};
+        ioctl(master, TIOCSWINSZ, &size); // the terminal's SIGWINCH to the starter and the encoder
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        drain();
+    }
+    EXPECT_EQ(waitForExit(std::chrono::seconds(20)), 0) << output;
+    EXPECT_EQ(parseReport(readFile(report)), 0);
+    EXPECT_TRUE(fs::exists(marker)) << "the encoder did not run";
 }
 
 // Each spoils a request of the person's own in a private folder; the path the starter is given.
