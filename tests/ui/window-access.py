@@ -81,8 +81,8 @@ def tone(path):
         out.setnchannels(1)
         out.setsampwidth(2)
         out.setframerate(rate)
-        out.writeframes(b"".join(struct.pack("<h", int(8000 * math.sin(2 * math.pi * 440 * i / rate)))
-                                 for i in range(rate)))
+        samples = (int(8000 * math.sin(2 * math.pi * 440 * i / rate)) for i in range(rate))
+        out.writeframes(b"".join(struct.pack("<h", sample) for sample in samples))
 
 
 COMMANDS = {"press": press, "fill": fill, "scroll-bars": scroll_bars, "start": start,
