@@ -198,10 +198,12 @@ TEST(PlaceAtStart, PutsTheWholeWindowOnEveryScreenUnderEveryFrameWithOneBarWhere
             EXPECT_LE(o.top + o.height, screen.top + screen.height) << where;
             const int roomWidth = screen.width - frame.left - frame.right;
             const int roomHeight = screen.height - frame.top - frame.bottom;
-            if (roomWidth >= 634 && roomHeight >= 665)
+            if (roomWidth >= 634 && roomHeight >= 665) {
                 EXPECT_EQ(placed.client, at) << where;
-            if (roomHeight < 661 && roomWidth >= 649)
+            }
+            if (roomHeight < 661 && roomWidth >= 649) {
                 EXPECT_EQ(placed.client.width, 649) << where;
+            }
         }
 }
 
