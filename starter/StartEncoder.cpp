@@ -19,6 +19,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/ptrace.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -171,8 +172,17 @@ void waitForEnter() {
     }
 }
 
+// The process's name is the encoder's file name: a terminal that titles its window by the
+// program in the foreground (the starter leads that process group) names the encoder, not the
+// link the terminal was given.
+void takeTheEncodersName(const std::string& encoder) {
+    const std::string name = encoder.substr(encoder.rfind('/') + 1);
+    prctl(PR_SET_NAME, name.c_str(), 0, 0, 0);
+}
+
 // Runs the taken request's encoder, the front-end told first, and ends as it ends.
 int run(const std::string& request, const EncoderRequest& parsed) {
+    takeTheEncodersName(parsed.encoder);
     // The encoder need not show the command line or keep the window open: this starter does.
     setenv(quendra::kStarterVariable, "1", 1);
     // As a shell does for its foreground job: Ctrl+C and Ctrl+\ are the encoder's to handle.

@@ -95,6 +95,20 @@ TEST_F(StarterInTerminal, AFailureWaitsForEnterOnceForOurEncoderAndAnother) {
     }
 }
 
+// A terminal that titles its window by the program leading its foreground group reads the
+// starter's process name: the encoder's file name, whatever the link the terminal was given.
+TEST_F(StarterInTerminal, BearsTheEncodersNameAsItsProcessName) {
+    const fs::path encoder = dir / "my.encoder";
+    writeFile(encoder, "#!/bin/sh\necho \"starter: $(cat /proc/$PPID/comm)\"\n");
+    setMode(encoder, fs::perms::owner_all);
+    const fs::path link = dir / "start-encoder.0123456789abcdef";
+    fs::create_symlink(STARTER_PATH, link);
+    writeRequest(request, {encoder.string(), {"lame.bin", "in.wav", "out.mp3"}});
+    startOnTerminal({link.string(), request.string()});
+    EXPECT_EQ(waitForExit(), 0) << output;
+    EXPECT_NE(output.find("starter: my.encoder\r\n"), std::string::npos) << output;
+}
+
 // Each spoils a request of the person's own in a private folder; the path the starter is given.
 struct Spoiled {
     const char* name;
