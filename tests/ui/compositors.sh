@@ -57,14 +57,13 @@ skip() { # within a session: ends it, skipped with the reason
     echo "SKIP: $*"
     exit 77
 }
-wait_for() { # wait_for TENTHS COMMAND...: true once the command succeeds, within TENTHS/10 s
-    local tenths=$1 _
+wait_for() { # wait_for SECONDS COMMAND...: true once the command succeeds within that time
+    local deadline=$((SECONDS + $1))
     shift
-    for _ in $(seq "$tenths"); do
-        "$@" && return 0
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
         sleep 0.1
     done
-    return 1
 }
 
 # Every process of the session: what it started carries the session's folder in its environment
@@ -79,7 +78,7 @@ session_processes() {
 end_session() {
     local remaining
     kill $(session_processes) 2>/dev/null || true
-    wait_for 50 eval '[ -z "$(session_processes)" ]' && return 0
+    wait_for 5 eval '[ -z "$(session_processes)" ]' && return 0
     remaining=$(session_processes)
     echo "still running 5 s after SIGTERM, killed:" \
         "$(ps -o comm= -p "${remaining//$'\n'/,}" | xargs)" >&2
@@ -98,7 +97,7 @@ open_session() { # open_session NAME
     unset QT_QPA_PLATFORM SESSION_MANAGER XDG_CURRENT_DESKTOP
     trap end_session EXIT
     "${mark[@]}" dbus-daemon --session --nofork --print-address=3 3>"$session/bus" >/dev/null 2>&1 &
-    wait_for 100 test -s "$session/bus" || skip "$1: no D-Bus session started"
+    wait_for 10 test -s "$session/bus" || skip "$1: no D-Bus session started"
     DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$session/bus")
     export DBUS_SESSION_BUS_ADDRESS
 }
@@ -108,14 +107,17 @@ has_name() { # has_name NAME: true while a process owns NAME on the session's bu
 }
 
 # The program on the compositor at "display" (a socket's path), natively on Wayland, its
-# requests logged, with TERMINAL as the person's x-terminal-emulator; waits for its window.
+# requests logged, with TERMINAL as the person's x-terminal-emulator (through a link that notes
+# each start in "terminal/started"); waits for its window.
 start_program() { # start_program TERMINAL
-    ln -sf "$(command -v "$1")" "$session/terminal/x-terminal-emulator"
+    printf '#!/bin/sh\necho "$*" >>"%s"\nexec %s "$@"\n' "$session/terminal/started" \
+        "$(command -v "$1")" >"$session/terminal/x-terminal-emulator"
+    chmod +x "$session/terminal/x-terminal-emulator"
+    terminal=$1
     access start
     "${mark[@]}" WAYLAND_DISPLAY="$display" QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 \
         QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 PATH="$session/terminal:$PATH" "$program" </dev/null \
         >"$session/program.log" 2>&1 &
-    program_pid=$!
     access scroll-bars >/dev/null || {
         grep -v '^\[' "$session/program.log" | tail -n 20 >&2
         fail "$name: the window did not show"
@@ -166,14 +168,18 @@ keep_picture() { # keep_picture FILE
 # keeps the terminal open (for TITLE_OF, a command printing the terminal's title, where there is
 # one), then with input and output chosen in the file choosers, which makes the MP3.
 check_encoding() { # check_encoding [TITLE_OF]
-    local title_of=${1:-} terminal_title= terminal
+    local title_of=${1:-} terminal_title= deadline
     access tone "$session/tone.wav"
     access press 'select input file'
     access fill 'File name:' "$session/tone.wav"
     access press Open
     if [ -n "$title_of" ]; then
         access press 'Start encoding'
-        wait_for 150 eval 'terminal_title=$($title_of); [[ $terminal_title == *lame.bin* ]]' || true
+        deadline=$((SECONDS + 10)) # the terminal may show its own title first
+        until terminal_title=$($title_of) && [[ $terminal_title == *lame.bin* ]] ||
+            [ "$SECONDS" -ge "$deadline" ]; do
+            sleep 0.3
+        done
         check "$name: the terminal's title names the encoder: \"$terminal_title\"" \
             eval '[[ $terminal_title == *lame.bin* ]]'
     fi
@@ -181,11 +187,11 @@ check_encoding() { # check_encoding [TITLE_OF]
     access fill 'File name:' "$session/tone.mp3"
     access press Save
     access press 'Start encoding'
-    wait_for 300 eval '[ -s "$session/tone.mp3" ]' || true
+    wait_for 30 test -s "$session/tone.mp3" || true
     sleep 0.5 # the encoder closes the file as it ends
-    terminal=$(basename "$(readlink "$session/terminal/x-terminal-emulator")")
     check "$name: \"Start encoding\" opened $terminal, which made the MP3" \
-        eval 'file -b "$session/tone.mp3" 2>/dev/null | grep -q "MPEG ADTS, layer III"'
+        eval 'grep -q start-encoder "$session/terminal/started" 2>/dev/null &&
+            file -b "$session/tone.mp3" | grep -q "MPEG ADTS, layer III"'
 }
 
 # mutter: no window list, so the window is what changed in mutter's picture of the screen since
@@ -200,16 +206,16 @@ run_mutter() { # run_mutter WIDTH HEIGHT ENCODE
     name=mutter-$1x$2
     open_session "$name"
     "${mark[@]}" pipewire >"$session/pipewire.log" 2>&1 &
-    wait_for 100 test -S "$XDG_RUNTIME_DIR/pipewire-0" || skip "$name: PipeWire did not start"
+    wait_for 10 test -S "$XDG_RUNTIME_DIR/pipewire-0" || skip "$name: PipeWire did not start"
     "${mark[@]}" wireplumber >"$session/wireplumber.log" 2>&1 &
     "${mark[@]}" mutter --headless --wayland --no-x11 --wayland-display=quendra \
         --virtual-monitor "$1x$2" >"$session/compositor.log" 2>&1 &
     display=$XDG_RUNTIME_DIR/quendra
-    wait_for 200 test -S "$display" && wait_for 100 has_name org.gnome.Mutter.ScreenCast || {
+    wait_for 20 test -S "$display" && wait_for 10 has_name org.gnome.Mutter.ScreenCast || {
         tail -n 5 "$session/compositor.log"
         skip "$name: mutter did not start"
     }
-    wait_for 20 compositor_bus mutter-screenshot "$session/desktop.png" 2>/dev/null ||
+    wait_for 10 compositor_bus mutter-screenshot "$session/desktop.png" 2>/dev/null ||
         skip "$name: mutter's screen cast gave no picture (PipeWire)"
     start_program foot
 
@@ -264,7 +270,7 @@ run_kwin() { # run_kwin WIDTH HEIGHT SCALE ENCODE: the screen's size in pixels
         --width "$width" --height "$height" --scale "$3" \
         --socket quendra --no-lockscreen --no-global-shortcuts >"$session/compositor.log" 2>&1 &
     display=$XDG_RUNTIME_DIR/quendra
-    wait_for 300 test -S "$display" && wait_for 100 has_name org.kde.KWin || {
+    wait_for 30 test -S "$display" && wait_for 10 has_name org.kde.KWin || {
         tail -n 5 "$session/compositor.log"
         skip "$name: kwin_wayland did not start"
     }
@@ -323,8 +329,8 @@ run_sway() { # run_sway WIDTH HEIGHT SCALE ENCODE
     "${as[@]}" "${mark[@]}" XDG_RUNTIME_DIR="$sway_run" WLR_BACKENDS=headless \
         WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway --config "$session/sway.conf" \
         >"$session/compositor.log" 2>&1 &
-    wait_for 200 eval 'SWAYSOCK=$(ls "$sway_run"/sway-ipc.*.sock 2>/dev/null)' &&
-        wait_for 100 eval 'display=$(ls "$sway_run"/wayland-? 2>/dev/null)' || {
+    wait_for 20 eval 'SWAYSOCK=$(ls "$sway_run"/sway-ipc.*.sock 2>/dev/null)' &&
+        wait_for 10 eval 'display=$(ls "$sway_run"/wayland-? 2>/dev/null)' || {
         tail -n 5 "$session/compositor.log"
         skip "$name: sway did not start"
     }
