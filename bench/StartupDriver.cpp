@@ -38,8 +38,8 @@ struct Run {
 };
 
 // How long a start may take, to its exit: Qt 6.4's Wayland client now and then never ends, its
-// teardown waiting for its event thread (a few starts in a hundred, in every program alike);
-// such a start is ended and made again.
+// teardown waiting for its event thread (a few starts in a hundred, in a program that runs that
+// teardown: the window leaves without it); such a start is ended and made again.
 constexpr int kRunLimitMs = 20000;
 
 // What the program writes on the pipe until it closes it, or until the deadline; false when the

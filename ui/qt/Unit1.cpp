@@ -143,9 +143,8 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
     // The client area only: the window manager, or Qt's own decorations where the compositor
     // draws none, add whatever frame they draw around it. Made to fit the screen with the frame
     // assumed for the window system until the platform tells its own (placeOnScreen).
-    const form::PixelRect largest =
-        form::largestClient(form::clientAtStart(scale_), content, scrollBarExtents());
-    setMaximumSize(largest.width, largest.height);
+    if (windowSystem() != form::WindowSystem::Wayland)
+        boundSize({});
     const QRect area = screen()->availableGeometry();
     const form::FrameExtents frame = form::frameToAllowFor(windowSystem(), {});
     const form::PixelRect fitted =
@@ -393,8 +392,12 @@ void TForm1::changeEvent(QEvent* event) {
 bool TForm1::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     const QEvent::Type type = event->type();
-    if (!placedOnScreen_ &&
-        (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize))
+    // On Wayland the window is made, with Qt's frame where Qt draws one, just after it is shown.
+    const bool wayland = windowSystem() == form::WindowSystem::Wayland;
+    if (!placedOnScreen_ && wayland && type == QEvent::Show)
+        QTimer::singleShot(0, this, [this] { placeOnScreen(); });
+    else if (!placedOnScreen_ && !wayland &&
+             (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize))
         placeOnScreen();
     if (type == QEvent::Resize && !isMaximized())
         keepNormalSize();
@@ -414,6 +417,17 @@ void TForm1::keepNormalSize() {
     normalSize_ = size().boundedTo(area.size());
 }
 
+// No larger than the content with both scroll bars (form::largestClient). Qt 6.4 gives a Wayland
+// compositor the client area's bound as the bound of the window with Qt's own frame: there the
+// bound is larger by that frame, else the compositor keeps the client short of it.
+void TForm1::boundSize(const form::FrameExtents& qtsFrame) {
+    const form::PixelRect largest =
+        form::largestClient(form::clientAtStart(scale_), form::scaled(form::clientExtent(), scale_),
+                            scrollBarExtents());
+    setMaximumSize(largest.width + qtsFrame.left + qtsFrame.right,
+                   largest.height + qtsFrame.top + qtsFrame.bottom);
+}
+
 form::ScrollBarExtents TForm1::scrollBarExtents() const {
     return {scrollArea_->verticalScrollBar()->sizeHint().width(),
             scrollArea_->horizontalScrollBar()->sizeHint().height()};
@@ -431,18 +445,23 @@ form::WindowPlace TForm1::placedAtStart(const form::PixelRect& client,
 // Once the platform has told the frame it draws (on X11 when the window manager has framed the
 // window), the whole window goes on the available area of its screen, smaller and moved where
 // it must: a window manager neither shrinks nor moves a new window that does not fit.
+//
+// On Wayland the frame is known once the window is made: Qt's own, or none a program is told.
 void TForm1::placeOnScreen() {
     const QRect outer = frameGeometry();
     const QRect client = geometry();
-    if (outer == client)
+    const form::WindowSystem system = windowSystem();
+    if (outer == client && system != form::WindowSystem::Wayland)
         return;
     placedOnScreen_ = true;
     const QScreen* on = QGuiApplication::screenAt(outer.center());
     const form::FrameExtents frame{client.left() - outer.left(), client.top() - outer.top(),
                                    outer.right() - client.right(),
                                    outer.bottom() - client.bottom()};
+    if (system == form::WindowSystem::Wayland)
+        boundSize(frame);
     const form::WindowPlace placed =
-        placedAtStart(pixelRect(client), form::frameToAllowFor(windowSystem(), frame),
+        placedAtStart(pixelRect(client), form::frameToAllowFor(system, frame),
                       (on ? on : screen())->availableGeometry());
     if (placed.client == pixelRect(client))
         return;

@@ -83,6 +83,7 @@ private:
     void chainTabOrder();
     void placeOnScreen();
     void keepNormalSize();
+    void boundSize(const quendra::form::FrameExtents& qtsFrame);
     quendra::form::ScrollBarExtents scrollBarExtents() const;
     quendra::form::WindowPlace placedAtStart(const quendra::form::PixelRect& client,
                                              const quendra::form::FrameExtents& frame,
