@@ -143,15 +143,15 @@ steady() {
     done
     echo "$after"
 }
-on_screen() { # on_screen "X Y WIDTH HEIGHT SCREEN_WIDTH SCREEN_HEIGHT"
-    local x y width height screen_width screen_height
-    read -r x y width height screen_width screen_height <<<"$1"
+on_screen() { # on_screen "X Y WIDTH HEIGHT SCREEN_WIDTH SCREEN_HEIGHT [MORE]"
+    local x y width height screen_width screen_height _
+    read -r x y width height screen_width screen_height _ <<<"$1"
     [ -n "$screen_height" ] && [ "$x" -ge 0 ] && [ "$y" -ge 0 ] &&
         [ "$((x + width))" -le "$screen_width" ] && [ "$((y + height))" -le "$screen_height" ]
 }
 describe() { # describe FRAME: "WxH at X,Y on a WxH screen"
-    local x y width height screen_width screen_height
-    read -r x y width height screen_width screen_height <<<"$1"
+    local x y width height screen_width screen_height _
+    read -r x y width height screen_width screen_height _ <<<"$1"
     echo "${width}x$height at $x,$y on a ${screen_width}x$screen_height screen"
 }
 check_scroll_bars() {
@@ -238,11 +238,11 @@ run_mutter() { # run_mutter WIDTH HEIGHT ENCODE
 
 # KWin: a script run inside it prints each window's frame and caption to its log.
 kwin_script() { # kwin_script JAVASCRIPT: runs it, then prints what it printed
-    local mark=quendra-$RANDOM$RANDOM
-    printf 'const mark = "%s";\n%s\n' "$mark" "$1" >"$session/script.js"
+    local tag=quendra-$RANDOM$RANDOM
+    printf 'const mark = "%s";\n%s\n' "$tag" "$1" >"$session/script.js"
     compositor_bus kwin-script "$session/script.js" >/dev/null 2>&1 || return 0
     sleep 0.3
-    sed -n "s/^js: $mark //p" "$session/compositor.log"
+    sed -n "s/^js: $tag //p" "$session/compositor.log"
 }
 kwin_window() { # kwin_window CAPTION_PART: "X Y WIDTH HEIGHT SCREEN_WIDTH SCREEN_HEIGHT"
     kwin_script "const screen = workspace.virtualScreenSize;
@@ -292,9 +292,9 @@ run_kwin() { # run_kwin WIDTH HEIGHT SCALE ENCODE: the screen's size in pixels
     [ "$failures" -eq 0 ]
 }
 
-# sway: its tree gives each window's place, title bar included.
-sway_tree() { # sway_tree WHO: "X Y WIDTH HEIGHT SCREEN_WIDTH SCREEN_HEIGHT TITLE", WHO the
-    # window ("window") or another ("other")
+# sway: its tree gives each window's place, title bar included, and the room for its surface.
+sway_tree() { # sway_tree WHO: "X Y WIDTH HEIGHT SCREEN_WIDTH SCREEN_HEIGHT ROOM_WIDTH
+    # ROOM_HEIGHT TITLE", WHO the window ("window") or another ("other")
     swaymsg -t get_tree 2>/dev/null | "$python" -c '
 import json, sys
 def leaves(node, output):
@@ -306,13 +306,14 @@ def leaves(node, output):
         yield from leaves(child, output)
 for node, output in leaves(json.load(sys.stdin), None):
     if (sys.argv[2] in node["name"]) == (sys.argv[1] == "window"):
-        rect, title = node["rect"], node["deco_rect"]["height"]
+        rect, title, room = node["rect"], node["deco_rect"]["height"], node["window_rect"]
         print(rect["x"] - output["x"], rect["y"] - output["y"] - title, rect["width"],
-              rect["height"] + title, output["width"], output["height"], node["name"])' \
+              rect["height"] + title, output["width"], output["height"], room["width"],
+              room["height"], node["name"])' \
         "$1" "$title"
 }
-sway_frame() { sway_tree window | cut -d' ' -f1-6; }
-sway_terminal_title() { sway_tree other | cut -d' ' -f7-; }
+sway_frame() { sway_tree window | cut -d' ' -f1-8; }
+sway_terminal_title() { sway_tree other | cut -d' ' -f9-; }
 run_sway() { # run_sway WIDTH HEIGHT SCALE ENCODE
     name=sway-$1x$2-$3
     open_session "$name"
@@ -337,10 +338,16 @@ run_sway() { # run_sway WIDTH HEIGHT SCALE ENCODE
     export SWAYSOCK
     start_program foot
 
-    local frame
+    local frame room size
     frame=$(steady sway_frame)
     check "$name: the whole window on the screen, by sway's tree: $(describe "$frame")" \
         on_screen "$frame"
+    # sway clips a surface larger than the room it gives it.
+    room=$(cut -d' ' -f7,8 <<<"$frame")
+    size=$(set_size)
+    check "$name: the window as set ($size) within its room in the tile (${room/ /x})" \
+        eval '[ -n "$size" ] && [ "${size% *}" -le "${room% *}" ] &&
+            [ "${size#* }" -le "${room#* }" ]'
     WAYLAND_DISPLAY=$display grim "$session/screen.png" && keep_picture "$session/screen.png" ||
         fail "$name: grim took no picture of sway's screen"
     check_scroll_bars
