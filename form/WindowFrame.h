@@ -52,8 +52,9 @@ struct AssumedFrame {
     FrameExtents frame;
 };
 // On Wayland a compositor that draws the frame tells no program its size: allowed for
-// generously: a title bar taller than the desktops' (Breeze's about 35 pixels, Qt's own 30) and
-// borders around it. Elsewhere the layout's own frame holds until the platform tells its own.
+// generously, a title bar taller than the desktops' (Breeze's 37 pixels with its bottom edge,
+// sway's 25, Qt's own 30) and borders around it. Elsewhere the layout's own frame holds until the
+// platform tells its own.
 inline constexpr AssumedFrame kAssumedFrames[] = {
     {WindowSystem::X11, kAssumedFrame},
     {WindowSystem::Wayland, {4, 40, 4, 4}},

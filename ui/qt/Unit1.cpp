@@ -412,9 +412,15 @@ void TForm1::keepNormalSize() {
         QTimer::singleShot(0, this, [this] { resize(restoreTo_); });
         return;
     }
-    const QRect area =
-        (screen() ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
-    normalSize_ = size().boundedTo(area.size());
+    // Taken once the platform's events of this turn are handled: a platform that maximizes may
+    // tell the new size before the new state.
+    QTimer::singleShot(0, this, [this] {
+        if (isMaximized())
+            return;
+        const QRect area =
+            (screen() ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
+        normalSize_ = size().boundedTo(area.size());
+    });
 }
 
 // No larger than the content with both scroll bars (form::largestClient). Qt 6.4 gives a Wayland
