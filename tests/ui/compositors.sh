@@ -57,11 +57,14 @@ skip() { # within a session: ends it, skipped with the reason
     echo "SKIP: $*"
     exit 77
 }
-wait_for() { # wait_for SECONDS COMMAND...: true once the command succeeds within that time
+# wait_for SECONDS COMMAND...: true once the command succeeds within that time, false at once
+# where the session's compositor ("compositor", a process id, once started) has ended.
+wait_for() {
     local deadline=$((SECONDS + $1))
     shift
     until "$@"; do
         [ "$SECONDS" -lt "$deadline" ] || return 1
+        [ -z "${compositor:-}" ] || kill -0 "$compositor" 2>/dev/null || return 1
         sleep 0.1
     done
 }
@@ -76,7 +79,7 @@ session_processes() {
     done
 }
 end_session() {
-    local remaining
+    local remaining compositor= # its end is awaited here
     kill $(session_processes) 2>/dev/null || true
     wait_for 5 eval '[ -z "$(session_processes)" ]' && return 0
     remaining=$(session_processes)
@@ -204,12 +207,14 @@ mutter_frame() {
 }
 run_mutter() { # run_mutter WIDTH HEIGHT ENCODE
     name=mutter-$1x$2
+    command -v mutter >/dev/null || skip "$name: mutter is not installed"
     open_session "$name"
     "${mark[@]}" pipewire >"$session/pipewire.log" 2>&1 &
     wait_for 10 test -S "$XDG_RUNTIME_DIR/pipewire-0" || skip "$name: PipeWire did not start"
     "${mark[@]}" wireplumber >"$session/wireplumber.log" 2>&1 &
     "${mark[@]}" mutter --headless --wayland --no-x11 --wayland-display=quendra \
         --virtual-monitor "$1x$2" >"$session/compositor.log" 2>&1 &
+    compositor=$!
     display=$XDG_RUNTIME_DIR/quendra
     wait_for 20 test -S "$display" && wait_for 10 has_name org.gnome.Mutter.ScreenCast || {
         tail -n 5 "$session/compositor.log"
@@ -257,6 +262,7 @@ kwin_terminal_title() {
 }
 run_kwin() { # run_kwin WIDTH HEIGHT SCALE ENCODE: the screen's size in pixels
     name=kwin-$1x$2-$3
+    [ -x /usr/bin/kwin_wayland ] || skip "$name: kwin_wayland is not installed"
     open_session "$name"
     local frame after width height
     # KWin takes the size in logical pixels.
@@ -269,6 +275,7 @@ run_kwin() { # run_kwin WIDTH HEIGHT SCALE ENCODE: the screen's size in pixels
         QT_LOGGING_RULES='kwin_scripting.debug=true' "$session/kwin_wayland" --virtual \
         --width "$width" --height "$height" --scale "$3" \
         --socket quendra --no-lockscreen --no-global-shortcuts >"$session/compositor.log" 2>&1 &
+    compositor=$!
     display=$XDG_RUNTIME_DIR/quendra
     wait_for 30 test -S "$display" && wait_for 10 has_name org.kde.KWin || {
         tail -n 5 "$session/compositor.log"
@@ -316,6 +323,7 @@ sway_frame() { sway_tree window | cut -d' ' -f1-8; }
 sway_terminal_title() { sway_tree other | cut -d' ' -f9-; }
 run_sway() { # run_sway WIDTH HEIGHT SCALE ENCODE
     name=sway-$1x$2-$3
+    command -v sway >/dev/null || skip "$name: sway is not installed"
     open_session "$name"
     # Not as root, which sway refuses: as nobody where the test runs as root, with a runtime
     # folder of that user.
@@ -330,6 +338,7 @@ run_sway() { # run_sway WIDTH HEIGHT SCALE ENCODE
     "${as[@]}" "${mark[@]}" XDG_RUNTIME_DIR="$sway_run" WLR_BACKENDS=headless \
         WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway --config "$session/sway.conf" \
         >"$session/compositor.log" 2>&1 &
+    compositor=$!
     wait_for 20 eval 'SWAYSOCK=$(ls "$sway_run"/sway-ipc.*.sock 2>/dev/null)' &&
         wait_for 10 eval 'display=$(ls "$sway_run"/wayland-? 2>/dev/null)' || {
         tail -n 5 "$session/compositor.log"
