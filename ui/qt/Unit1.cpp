@@ -150,6 +150,7 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
     const form::PixelRect fitted =
         placedAtStart({area.x() + frame.left, area.y() + frame.top, 0, 0}, frame, area).client;
     resize(fitted.width, fitted.height);
+    normalSize_ = size();
     widget({form::initialFocus(model_)})->setFocus(Qt::OtherFocusReason);
 }
 
