@@ -10,6 +10,15 @@ PixelRect clientAtStart(double scale) {
         scale);
 }
 
+FrameExtents frameToAllowFor(WindowSystem system, const FrameExtents& reported) {
+    if (!(reported == FrameExtents{}))
+        return reported;
+    for (const AssumedFrame& assumed : kAssumedFrames)
+        if (assumed.system == system)
+            return assumed.frame;
+    return kAssumedFrame;
+}
+
 namespace {
 
 // One axis: the window's start and length, its frame before and after the client area, on an
@@ -43,6 +52,34 @@ WindowPlace placeOnScreen(const PixelRect& client, const FrameExtents& frame,
     return {{placed.left - frame.left, placed.top - frame.top,
              placed.width + frame.left + frame.right, placed.height + frame.top + frame.bottom},
             placed};
+}
+
+PixelRect fitClient(const PixelRect& start, const PixelRect& content, ScrollBarExtents bars,
+                    int roomWidth, int roomHeight) {
+    int width = std::min(start.width, roomWidth);
+    int height = std::min(start.height, roomHeight);
+    const bool verticalBar = height < content.height;
+    const bool horizontalBar = width < content.width;
+    if (verticalBar && !horizontalBar)
+        width = std::min(std::max(start.width, content.width + bars.vertical), roomWidth);
+    if (horizontalBar && !verticalBar)
+        height = std::min(std::max(start.height, content.height + bars.horizontal), roomHeight);
+    return {start.left, start.top, width, height};
+}
+
+WindowPlace placeAtStart(const PixelRect& client, const PixelRect& content, ScrollBarExtents bars,
+                         const FrameExtents& frame, const PixelRect& available) {
+    if (available.width <= 0 || available.height <= 0)
+        return placeOnScreen(client, frame, available);
+    const PixelRect fitted =
+        fitClient(client, content, bars, available.width - frame.left - frame.right,
+                  available.height - frame.top - frame.bottom);
+    return placeOnScreen({client.left, client.top, fitted.width, fitted.height}, frame, available);
+}
+
+PixelRect largestClient(const PixelRect& start, const PixelRect& content, ScrollBarExtents bars) {
+    return {0, 0, std::max(start.width, content.width + bars.vertical),
+            std::max(start.height, content.height + bars.horizontal)};
 }
 
 } // namespace quendra::form

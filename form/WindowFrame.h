@@ -39,6 +39,33 @@ struct FrameExtents {
 // its own: two 4-pixel borders and a 19-pixel title bar.
 inline constexpr FrameExtents kAssumedFrame{4, kAssumedFrameHeight - 4, 4, 4};
 
+// The window systems that differ in what a program is told of its frame.
+enum class WindowSystem {
+    X11,     // the window manager tells the frame once it has framed the window
+    Wayland, // Qt's own frame is known; a compositor's own frame is told to no program
+    Other,
+};
+
+// The frame a window counts with before, or without, being told its own, one a window system.
+struct AssumedFrame {
+    WindowSystem system;
+    FrameExtents frame;
+};
+// On Wayland a compositor that draws the frame tells no program its size: allowed for
+// generously, a title bar taller than the desktops' (Breeze's 37 pixels with its bottom edge,
+// sway's 25, Qt's own 30) and borders around it. Elsewhere the layout's own frame holds until the
+// platform tells its own.
+inline constexpr AssumedFrame kAssumedFrames[] = {
+    {WindowSystem::X11, kAssumedFrame},
+    {WindowSystem::Wayland, {4, 40, 4, 4}},
+    {WindowSystem::Other, kAssumedFrame},
+};
+
+// The frame to count with: the one the platform reported (the window manager's extents on X11,
+// Qt's own frame on Wayland), else the one assumed for the window system. A frame of nothing is
+// no report: a platform that draws none and a window not framed yet look alike.
+FrameExtents frameToAllowFor(WindowSystem system, const FrameExtents& reported);
+
 // The client area the window opens with, at the layout's scale: the one the layout was drawn
 // for (the outer size less the assumed frame), which holds clientExtent() with room to spare
 // below. The outer size is this plus whatever frame the platform draws.
@@ -58,6 +85,31 @@ struct WindowPlace {
 // and it moves the least way that puts all of it on the area. An empty area changes nothing.
 WindowPlace placeOnScreen(const PixelRect& client, const FrameExtents& frame,
                           const PixelRect& available);
+
+// The room a scroll bar takes: a vertical bar's width, a horizontal bar's height.
+struct ScrollBarExtents {
+    int vertical = 0;
+    int horizontal = 0;
+};
+
+// The client area's size a window wants on a room of the given size for its client: its start
+// size where that fits. Where it does not, no larger than the room, and where only one way is
+// short, larger the other way by the scroll bar that shows then, as far as the room allows, so
+// that no second bar shows for the room the first one takes. `content` is what the scroll bars
+// move.
+PixelRect fitClient(const PixelRect& start, const PixelRect& content, ScrollBarExtents bars,
+                    int roomWidth, int roomHeight);
+
+// Where the window goes at its start: its client area where the platform put it, at the size it
+// starts with, fitted (fitClient) to the available area less the frame, then put on the area as
+// placeOnScreen does.
+WindowPlace placeAtStart(const PixelRect& client, const PixelRect& content, ScrollBarExtents bars,
+                         const FrameExtents& frame, const PixelRect& available);
+
+// The largest client area the window may take: its start size, or its content with both scroll
+// bars where that is larger. More shows nothing but the face, and a window manager or compositor
+// told so offers no maximizing or grows the window no further.
+PixelRect largestClient(const PixelRect& start, const PixelRect& content, ScrollBarExtents bars);
 
 // The window's icon, the same picture in each size.
 inline constexpr int kIconSizes[] = {16, 32, 48};

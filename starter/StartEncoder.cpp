@@ -23,6 +23,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/ptrace.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -221,8 +222,35 @@ void waitForEnter() {
     }
 }
 
+// A terminal that titles its window by the program in the foreground (Konsole) names the
+// process leading the terminal's foreground group, read once when that group comes to the front:
+// the link the terminal was given for the process it started. So the starter takes the encoder's
+// file name and goes on in a group of its own, brought to the front, while the process the
+// terminal started waits for it and ends as it ends. Empty for the one that goes on.
+std::optional<int> goOnInFrontAs(const std::string& encoder) {
+    const std::string name = encoder.substr(encoder.rfind('/') + 1);
+    prctl(PR_SET_NAME, name.c_str(), 0, 0, 0);
+    if (!isatty(0))
+        return std::nullopt;
+    const pid_t front = fork();
+    if (front < 0)
+        return std::nullopt;
+    if (front > 0) {
+        std::signal(SIGINT, SIG_IGN);
+        std::signal(SIGQUIT, SIG_IGN);
+        return waitFor(front);
+    }
+    setpgid(0, 0);
+    std::signal(SIGTTOU, SIG_IGN); // asked from the background, which would stop it otherwise
+    tcsetpgrp(0, getpgrp());
+    std::signal(SIGTTOU, SIG_DFL);
+    return std::nullopt;
+}
+
 // Runs the taken request's encoder, the front-end told first, and ends as it ends.
 int run(const std::string& request, const EncoderRequest& parsed) {
+    if (const std::optional<int> ended = goOnInFrontAs(parsed.encoder))
+        return *ended;
     // The encoder need not show the command line or keep the window open: this starter does.
     setenv(quendra::kStarterVariable, "1", 1);
     // As a shell does for its foreground job: Ctrl+C and Ctrl+\ are the encoder's to handle.

@@ -115,3 +115,100 @@ INSTANTIATE_TEST_SUITE_P(Screens, PlaceOnScreenTest, ::testing::ValuesIn(kPlaceC
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+// The frame counted with is the reported one wherever the platform reports one; without a report
+// each window system has its own assumption, and on Wayland it is larger than the frames the
+// desktops draw there.
+TEST(FrameToAllowFor, TakesTheReportedFrameElseTheWindowSystemsAssumption) {
+    const FrameExtents qtOwn{3, 30, 3, 3};
+    const FrameExtents openbox{1, 24, 1, 1};
+    const struct {
+        WindowSystem system;
+        FrameExtents reported;
+        FrameExtents expected;
+    } cases[] = {
+        {WindowSystem::X11, {}, kAssumedFrame},
+        {WindowSystem::X11, openbox, openbox},
+        {WindowSystem::Wayland, qtOwn, qtOwn},
+        {WindowSystem::Other, {}, kAssumedFrame},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(frameToAllowFor(c.system, c.reported), c.expected) << int(c.system);
+    // Measured on each compositor's own picture, with room for an outline drawn around them.
+    const FrameExtents compositors = frameToAllowFor(WindowSystem::Wayland, {});
+    const FrameExtents measured[] = {qtOwn, {0, 37, 0, 0}, {2, 25, 2, 2}}; // Breeze's, sway's
+    for (const FrameExtents& m : measured) {
+        EXPECT_GE(compositors.top + compositors.bottom, m.top + m.bottom + 2) << m.top;
+        EXPECT_GE(compositors.left + compositors.right, m.left + m.right + 2) << m.top;
+    }
+}
+
+const PixelRect kStart{0, 0, 634, 665};
+const PixelRect kContent{0, 0, 634, 661};
+const ScrollBarExtents kBars{15, 15};
+
+// Where one way is short and the room has space the other way, the window is larger that way by
+// the bar that shows, so that the bar takes none of the content's room; where it has not, it
+// takes what there is.
+TEST(FitClient, GrowsTheOtherWayByTheOneScrollBarThatShows) {
+    const struct {
+        const char* name;
+        int roomWidth;
+        int roomHeight;
+        PixelRect expected;
+    } cases[] = {
+        {"room for all", 1360, 735, kStart},
+        {"only the height short", 1018, 567, {0, 0, 649, 567}},
+        {"only the width short", 600, 900, {0, 0, 600, 676}},
+        {"both short", 600, 500, {0, 0, 600, 500}},
+        {"the height short, the width barely", 640, 567, {0, 0, 640, 567}},
+        {"the height between content and start", 700, 663, {0, 0, 634, 663}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fitClient(kStart, kContent, kBars, c.roomWidth, c.roomHeight), c.expected)
+            << c.name;
+    EXPECT_EQ(largestClient(kStart, kContent, kBars), (PixelRect{0, 0, 649, 676}));
+    EXPECT_EQ(largestClient({0, 0, 700, 665}, kContent, kBars), (PixelRect{0, 0, 700, 676}));
+}
+
+// The screens and frames the window meets: every pixel of the window on the area, the layout's
+// size where the area holds it, and no horizontal bar where only the height is short and the
+// area has the width for the vertical one.
+TEST(PlaceAtStart, PutsTheWholeWindowOnEveryScreenUnderEveryFrameWithOneBarWhereOneIsEnough) {
+    const FrameExtents frames[] = {
+        kAssumedFrame,                              // the layout's
+        {3, 30, 3, 3},                              // Qt's own on Wayland
+        {1, 24, 1, 1},                              // openbox's
+        frameToAllowFor(WindowSystem::Wayland, {}), // a compositor's own, allowed for
+    };
+    const PixelRect screens[] = {
+        {0, 0, 1024, 600},  {0, 0, 819, 480},    {0, 0, 1366, 768},   {0, 0, 1093, 614},
+        {0, 0, 1280, 1024}, {0, 32, 1920, 1048}, {1920, 0, 600, 800},
+    };
+    for (const FrameExtents& frame : frames)
+        for (const PixelRect& screen : screens) {
+            const PixelRect at{screen.left + frame.left, screen.top + frame.top, 634, 665};
+            const WindowPlace placed = placeAtStart(at, kContent, kBars, frame, screen);
+            const PixelRect& o = placed.outer;
+            const std::string where = std::to_string(screen.width) + "x" +
+                                      std::to_string(screen.height) + ", title " +
+                                      std::to_string(frame.top);
+            EXPECT_GE(o.left, screen.left) << where;
+            EXPECT_GE(o.top, screen.top) << where;
+            EXPECT_LE(o.left + o.width, screen.left + screen.width) << where;
+            EXPECT_LE(o.top + o.height, screen.top + screen.height) << where;
+            const int roomWidth = screen.width - frame.left - frame.right;
+            const int roomHeight = screen.height - frame.top - frame.bottom;
+            if (roomWidth >= 634 && roomHeight >= 665) {
+                EXPECT_EQ(placed.client, at) << where;
+            }
+            if (roomHeight < 661 && roomWidth >= 649) {
+                EXPECT_EQ(placed.client.width, 649) << where;
+            }
+        }
+    EXPECT_EQ(placeAtStart(kStart, kContent, kBars, frames[3], {}).client, kStart);
+}
+
+} // namespace

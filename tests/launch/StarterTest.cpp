@@ -135,6 +135,25 @@ TEST_F(StarterInTerminal, ASignalInTheGapBeforeTheExecStillStartsTheEncoder) {
     EXPECT_TRUE(fs::exists(marker)) << "the encoder did not run";
 }
 
+// A terminal that titles its window by the program in the foreground reads the name of the
+// process leading the terminal's foreground group once that group comes to the front: the
+// encoder's file name, whatever the link the terminal was given, and the starter ends as the
+// encoder does.
+TEST_F(StarterInTerminal, LeadsTheForegroundUnderTheEncodersName) {
+    const fs::path encoder = dir / "my.encoder";
+    writeFile(encoder, "#!/bin/sh\nfront=$(cut -d' ' -f8 /proc/$$/stat)\n"
+                       "echo \"in front: $(cat /proc/$front/comm)\"\nexit 3\n");
+    setMode(encoder, fs::perms::owner_all);
+    const fs::path link = dir / "start-encoder.0123456789abcdef";
+    fs::create_symlink(STARTER_PATH, link);
+    writeRequest(request, {encoder.string(), {"lame.bin", "in.wav", "out.mp3"}});
+    startOnTerminal({link.string(), request.string()});
+    ASSERT_TRUE(readUntil("Press Enter to close this window.")) << output;
+    EXPECT_NE(output.find("in front: my.encoder\r\n"), std::string::npos) << output;
+    ASSERT_EQ(write(master, "\n", 1), 1);
+    EXPECT_EQ(waitForExit(), 3) << output;
+}
+
 // Each spoils a request of the person's own in a private folder; the path the starter is given.
 struct Spoiled {
     const char* name;

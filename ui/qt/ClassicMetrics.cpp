@@ -36,12 +36,12 @@ ClassicMetrics::ClassicMetrics(double scale)
     : QProxyStyle(QStyleFactory::create(QApplication::style()->name())), scale_(scale),
       drawsLines_(isFusion(baseStyle())) {}
 
-QPalette ClassicMetrics::withoutFaceLines(const QPalette& palette) const {
-    if (lastPalette_.cacheKey() != palette.cacheKey() || lastWithout_.cacheKey() == 0) {
-        lastPalette_ = palette;
-        lastWithout_ = ui::withoutFaceLines(palette);
-    }
-    QPalette without = lastWithout_; // the colour group in use is not the palette's key
+QPalette ClassicMetrics::paletteForBaseStyle(const QPalette& palette) const {
+    if (palette.cacheKey() == applicationPalette_.cacheKey())
+        return palette;
+    if (!lastWithout_ || lastWithout_->key != palette.cacheKey())
+        lastWithout_ = WithoutFaceLines{palette.cacheKey(), ui::withoutFaceLines(palette)};
+    QPalette without = lastWithout_->palette; // the colour group in use is not the palette's key
     without.setCurrentColorGroup(palette.currentColorGroup());
     return without;
 }
@@ -103,7 +103,7 @@ void ClassicMetrics::drawComplexControl(ComplexControl control, const QStyleOpti
     const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option);
     if (control == CC_Slider && slider && drawsLines_ && !focusShown(*option)) {
         QStyleOptionSlider without = *slider;
-        without.palette = withoutFaceLines(option->palette);
+        without.palette = paletteForBaseStyle(option->palette);
         QProxyStyle::drawComplexControl(control, &without, painter, widget);
         const LineColours& colours = lineColours(option->palette);
         ui::drawSliderLines(painter, *this, *slider, widget, colours.line, colours.tick);
@@ -128,7 +128,7 @@ void ClassicMetrics::drawPrimitive(PrimitiveElement element, const QStyleOption*
     }
     // A copy of the option's own kind (a button's, a frame's) without the face's lines.
     const auto drawWithout = [&](auto copy) {
-        copy.palette = withoutFaceLines(option->palette);
+        copy.palette = paletteForBaseStyle(option->palette);
         QProxyStyle::drawPrimitive(element, &copy, painter, widget);
     };
     if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option))

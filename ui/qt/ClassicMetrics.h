@@ -2,6 +2,8 @@
 
 #include <QProxyStyle>
 
+#include <optional>
+
 class QStyleOptionGroupBox;
 
 namespace quendra::ui {
@@ -33,9 +35,18 @@ public:
 private:
     void drawGroupBox(const QStyleOptionGroupBox& group, QPainter* painter,
                       const QWidget* widget) const;
-    // The palette without the lines the base style takes from its face; one copy a palette, so
-    // that the style's caches, which are keyed by the palette, keep their pictures.
-    QPalette withoutFaceLines(const QPalette& palette) const;
+    // The palette the base style draws a control's lines with. The application's own palette, as
+    // it was when this style was made, is passed on as it is: under it (Qt's default colours,
+    // where the window's face is the button colour and so no palette of its own) Fusion draws
+    // its lines from the face and the window's are drawn over them, the pixels the contrast
+    // checks measured. Any other palette loses the face's lines (ui::withoutFaceLines): one copy
+    // a palette, so that the style's caches, which are keyed by the palette, keep their
+    // pictures.
+    QPalette paletteForBaseStyle(const QPalette& palette) const;
+    struct WithoutFaceLines {
+        qint64 key; // the cacheKey of the palette it was made from
+        QPalette palette;
+    };
     // What a palette's lines are drawn in (ui::lineColour, ui::tickColour), worked out once a
     // palette rather than for every part painted.
     struct LineColours {
@@ -47,8 +58,8 @@ private:
 
     double scale_;
     bool drawsLines_; // the base style is Fusion's, whose lines are drawn over here
-    mutable QPalette lastPalette_;
-    mutable QPalette lastWithout_;
+    const QPalette applicationPalette_;
+    mutable std::optional<WithoutFaceLines> lastWithout_;
     mutable LineColours lastColours_;
 };
 

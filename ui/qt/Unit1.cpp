@@ -25,6 +25,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -62,6 +63,15 @@ QLabel* plainLabel(const QString& text, QWidget* parent) {
 
 form::PixelRect pixelRect(const QRect& r) {
     return {r.x(), r.y(), r.width(), r.height()};
+}
+
+form::WindowSystem windowSystem() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("xcb"))
+        return form::WindowSystem::X11;
+    if (platform.startsWith(QLatin1String("wayland")))
+        return form::WindowSystem::Wayland;
+    return form::WindowSystem::Other;
 }
 
 Qt::WindowFlags frameFlags() {
@@ -132,15 +142,15 @@ TForm1::TForm1(quendra::EncoderLauncher& launcher, QWidget* parent)
     client_->setFixedSize(content.width, content.height);
     // The client area only: the window manager, or Qt's own decorations where the compositor
     // draws none, add whatever frame they draw around it. Made to fit the screen with the frame
-    // the layout was drawn around until the platform tells its own (placeOnScreen).
-    const form::PixelRect start = form::clientAtStart(scale_);
+    // assumed for the window system until the platform tells its own (placeOnScreen).
+    if (windowSystem() != form::WindowSystem::Wayland)
+        boundSize({});
     const QRect area = screen()->availableGeometry();
+    const form::FrameExtents frame = form::frameToAllowFor(windowSystem(), {});
     const form::PixelRect fitted =
-        form::placeOnScreen({area.x() + form::kAssumedFrame.left,
-                             area.y() + form::kAssumedFrame.top, start.width, start.height},
-                            form::kAssumedFrame, pixelRect(area))
-            .client;
+        placedAtStart({area.x() + frame.left, area.y() + frame.top, 0, 0}, frame, area).client;
     resize(fitted.width, fitted.height);
+    normalSize_ = size();
     widget({form::initialFocus(model_)})->setFocus(Qt::OtherFocusReason);
 }
 
@@ -364,38 +374,102 @@ void TForm1::followStartsIn(int milliseconds) {
     QTimer::singleShot(milliseconds, this, [this] { walk_.startsFollowed(); });
 }
 
+// Where no frame offers maximizing (a compositor's own frame, Qt's own on Wayland), a maximized
+// window goes back to the size it had, made to fit its screen.
 void TForm1::changeEvent(QEvent* event) {
     if (!form::kMaximizable && event->type() == QEvent::WindowStateChange &&
-        windowState().testFlag(Qt::WindowMaximized))
-        QTimer::singleShot(0, this,
-                           [this] { setWindowState(windowState() & ~Qt::WindowMaximized); });
+        windowState().testFlag(Qt::WindowMaximized)) {
+        restoreTo_ = normalSize_;
+        restoreTries_ = kRestoreTries;
+        QTimer::singleShot(0, this, [this] {
+            setWindowState(windowState() & ~Qt::WindowMaximized);
+            resize(restoreTo_);
+        });
+        QTimer::singleShot(kRestoreMs, this, [this] { restoreTries_ = 0; });
+    }
     QWidget::changeEvent(event);
 }
 
 bool TForm1::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     const QEvent::Type type = event->type();
-    if (!placedOnScreen_ &&
-        (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize))
+    // On Wayland the window is made, with Qt's frame where Qt draws one, just after it is shown.
+    const bool wayland = windowSystem() == form::WindowSystem::Wayland;
+    if (!placedOnScreen_ && wayland && type == QEvent::Show)
+        QTimer::singleShot(0, this, [this] { placeOnScreen(); });
+    else if (!placedOnScreen_ && !wayland &&
+             (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize))
         placeOnScreen();
+    if (type == QEvent::Resize && !isMaximized())
+        keepNormalSize();
     return handled;
+}
+
+// The size a maximized window goes back to, and again where the platform's answer to leaving
+// the maximized state brings another (a compositor's own idea of the earlier size) soon after.
+void TForm1::keepNormalSize() {
+    if (restoreTries_ > 0 && size() != restoreTo_) {
+        --restoreTries_;
+        QTimer::singleShot(0, this, [this] { resize(restoreTo_); });
+        return;
+    }
+    // Taken once the platform's events of this turn are handled: a platform that maximizes may
+    // tell the new size before the new state.
+    QTimer::singleShot(0, this, [this] {
+        if (isMaximized())
+            return;
+        const QRect area =
+            (screen() ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
+        normalSize_ = size().boundedTo(area.size());
+    });
+}
+
+// No larger than the content with both scroll bars (form::largestClient). Qt 6.4 gives a Wayland
+// compositor the client area's bound as the bound of the window with Qt's own frame: there the
+// bound is larger by that frame, else the compositor keeps the client short of it.
+void TForm1::boundSize(const form::FrameExtents& qtsFrame) {
+    const form::PixelRect largest =
+        form::largestClient(form::clientAtStart(scale_), form::scaled(form::clientExtent(), scale_),
+                            scrollBarExtents());
+    setMaximumSize(largest.width + qtsFrame.left + qtsFrame.right,
+                   largest.height + qtsFrame.top + qtsFrame.bottom);
+}
+
+form::ScrollBarExtents TForm1::scrollBarExtents() const {
+    return {scrollArea_->verticalScrollBar()->sizeHint().width(),
+            scrollArea_->horizontalScrollBar()->sizeHint().height()};
+}
+
+// The start's client area at `client`'s place, fitted on `area` with `frame` around it.
+form::WindowPlace TForm1::placedAtStart(const form::PixelRect& client,
+                                        const form::FrameExtents& frame, const QRect& area) const {
+    const form::PixelRect start = form::clientAtStart(scale_);
+    return form::placeAtStart({client.left, client.top, start.width, start.height},
+                              form::scaled(form::clientExtent(), scale_), scrollBarExtents(), frame,
+                              pixelRect(area));
 }
 
 // Once the platform has told the frame it draws (on X11 when the window manager has framed the
 // window), the whole window goes on the available area of its screen, smaller and moved where
 // it must: a window manager neither shrinks nor moves a new window that does not fit.
+//
+// On Wayland the frame is known once the window is made: Qt's own, or none a program is told.
 void TForm1::placeOnScreen() {
     const QRect outer = frameGeometry();
     const QRect client = geometry();
-    if (outer == client)
+    const form::WindowSystem system = windowSystem();
+    if (outer == client && system != form::WindowSystem::Wayland)
         return;
     placedOnScreen_ = true;
     const QScreen* on = QGuiApplication::screenAt(outer.center());
     const form::FrameExtents frame{client.left() - outer.left(), client.top() - outer.top(),
                                    outer.right() - client.right(),
                                    outer.bottom() - client.bottom()};
-    const form::WindowPlace placed = form::placeOnScreen(
-        pixelRect(client), frame, pixelRect((on ? on : screen())->availableGeometry()));
+    if (system == form::WindowSystem::Wayland)
+        boundSize(frame);
+    const form::WindowPlace placed =
+        placedAtStart(pixelRect(client), form::frameToAllowFor(system, frame),
+                      (on ? on : screen())->availableGeometry());
     if (placed.client == pixelRect(client))
         return;
     resize(placed.client.width, placed.client.height);

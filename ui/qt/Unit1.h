@@ -6,6 +6,7 @@
 #include "EncoderLauncher.h"
 #include "FormActions.h"
 #include "FormModel.h"
+#include "WindowFrame.h"
 
 #include <QWidget>
 
@@ -81,6 +82,12 @@ private:
     QWidget* clickable(QAbstractButton* button, const Part& part);
     void chainTabOrder();
     void placeOnScreen();
+    void keepNormalSize();
+    void boundSize(const quendra::form::FrameExtents& qtsFrame);
+    quendra::form::ScrollBarExtents scrollBarExtents() const;
+    quendra::form::WindowPlace placedAtStart(const quendra::form::PixelRect& client,
+                                             const quendra::form::FrameExtents& frame,
+                                             const QRect& area) const;
     QWidget* widget(const Part& part) const;
 
     quendra::FormModel model_;
@@ -97,4 +104,10 @@ private:
     std::map<std::string, quendra::ui::ComboBoxView, std::less<>> dropDowns_;
     double scale_ = 1.0;
     bool placedOnScreen_ = false;
+    QSize normalSize_; // the last size while not maximized, within the screen
+    QSize restoreTo_;  // the size a maximized window goes back to
+    int restoreTries_ = 0;
+    // For so long after, and so often, a size the platform brings is undone.
+    static constexpr int kRestoreTries = 2;
+    static constexpr int kRestoreMs = 1000;
 };
