@@ -6,11 +6,13 @@
 #      sudo, builds and runs the tests), and
 #   2. the .deb built here (by scripts/package, on this machine's Debian) installs with
 #      `sudo apt-get install ./<file>.deb`, and the installed program opens its window on X11
-#      with the client area it was drawn for and no scroll bar (tests/ui/x11-window.sh).
-# Both run whatever the other's outcome; each is bounded in time. The clone takes the committed
-# state (HEAD): what is not committed is not tested there. The system lives in a scratch folder
-# removed at the end, with its mounts and every process started in it; dpkg there writes without
-# syncing and man-db keeps no index: for speed only.
+#      with the client area it was drawn for and no scroll bar (tests/ui/x11-window.sh), and
+#   3. the source package builds there as Debian builds it, with lintian and autopkgtest
+#      (tests/package/source-build-test.sh, which does the same on a new Debian 12 system).
+# Each runs whatever the others' outcome; each is bounded in time. The clone and the source
+# package take the committed state (HEAD): what is not committed is not tested there. The system
+# (tests/package/debian-system.sh) lives in a scratch folder removed at the end, with its mounts
+# and every process started in it.
 #
 #   tests/debian13/debian13-test.sh [DEB]     DEB: the package to install; by default scripts/package's
 #

@@ -50,6 +50,7 @@ source_build_parts() {
     part_started=$(date +%s)
     status=0
     as_user "$user" "$build_bound" "$log" "set -e
+mkdir build
 dpkg-source -x /tmp/source/$dsc build/quendra-orvo
 cd build/quendra-orvo
 DEB_BUILD_OPTIONS=parallel=$(nproc) dpkg-buildpackage -us -uc" || status=$?
