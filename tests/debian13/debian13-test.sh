@@ -43,7 +43,7 @@ fi
 
 source "$QUENDRA_ROOT/tests/package/debian-system.sh"
 source "$QUENDRA_ROOT/tests/package/source-build-test.sh"
-make_system "$suite" "$bootstrap_bound" "$scratch/debootstrap.log" sudo,git
+make_system "$suite" "$bootstrap_bound" sudo,git
 add_user "$user"
 # The checkout's committed state, as a bundle the user clones from (with its branch, if it is on one).
 refs=(HEAD)

@@ -1,17 +1,15 @@
 # A new Debian system made with debootstrap from the Debian archive this machine uses, for the
 # tests that build or install the package on a Debian release of their own
-# (tests/debian13/debian13-test.sh, tests/package/source-build-test.sh). Source it as root after
-# scripts/setup.sh; then
+# (tests/debian13/debian13-test.sh, tests/package/source-build-test.sh). Source it after
+# scripts/setup.sh; then, as root,
 #
-#   make_system SUITE BOUND LOG [PACKAGE,...]    makes the system in $system, bounded in time
+#   make_system SUITE BOUND [PACKAGE,...]    makes the system in $system, bounded in time
 #
-# The system lives in a scratch folder ($scratch) that the EXIT trap set here removes, with its
-# mounts and every process started in it; dpkg there writes without syncing and man-db keeps no
-# index: for speed only.
+# The system lives in a scratch folder ($scratch) that the EXIT trap make_system sets removes,
+# with its mounts and every process started in it; dpkg there writes without syncing and man-db
+# keeps no index: for speed only.
 
-scratch=$(mktemp -d "${TMPDIR:-/var/tmp}/quendra-system.XXXXXX")
-scratch=$(cd "$scratch" && pwd -P) # as /proc/PID/root names it
-system=$scratch/system
+system=
 mounts=()
 bounded_pid=
 
@@ -71,14 +69,18 @@ system_cleanup() {
         rm -rf --one-file-system "$scratch"
     fi
 }
-trap system_cleanup EXIT
-trap 'exit 130' INT TERM
 
 # inside COMMAND...: the command as root in the system, with a plain environment.
 inside() { chroot "$system" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 "$@"; }
 
-make_system() { # make_system SUITE BOUND LOG [PACKAGE,...]
-    local suite=$1 bound=$2 log=$3 include=${4:-} mirror dir
+make_system() { # make_system SUITE BOUND [PACKAGE,...]
+    local suite=$1 bound=$2 include=${3:-} mirror dir log
+    scratch=$(mktemp -d "${TMPDIR:-/var/tmp}/quendra-system.XXXXXX")
+    scratch=$(cd "$scratch" && pwd -P) # as /proc/PID/root names it
+    system=$scratch/system
+    log=$scratch/debootstrap.log
+    trap system_cleanup EXIT
+    trap 'exit 130' INT TERM
     mirror=$(debian_archive)
     echo "== Debian $suite from $mirror"
     if ! bounded "$bound" debootstrap ${include:+--include="$include"} "$suite" "$system" \

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # The Debian package scripts/package makes: its control fields, dependencies and file list read
 # back with dpkg-deb, unpacked into a scratch root, and the program started from there through
-# its link on PATH, on Qt's offscreen platform; lintian and appstreamcli read it.
+# its link on PATH, on Qt's offscreen platform; lintian and appstreamcli read it, and piuparts
+# installs, removes and purges it on a new Debian system.
 #
 #   tests/package/package-test.sh [DEB]    DEB: the package; by default scripts/package makes it
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/setup.sh"
+source "$QUENDRA_ROOT/tests/package/debian-system.sh" # debian_archive, for piuparts
 version=$(dpkg-parsechangelog -l "$QUENDRA_ROOT/debian/changelog" -S Version)
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/quendra-package.XXXXXX")
@@ -34,7 +36,7 @@ check() { # check DESCRIPTION COMMAND...
 }
 
 # --- the package -------------------------------------------------------------------------------
-ensure_packages dpkg-dev file lintian appstream
+ensure_packages dpkg-dev file lintian appstream piuparts
 deb=${1:-}
 if [ -z "$deb" ]; then
     deb=$(DEB_BUILD_OPTIONS=nocheck bash "$QUENDRA_ROOT/scripts/package" | tail -n 1)
@@ -105,6 +107,18 @@ lintian_silent() {
     [ -z "$findings" ] || { echo "$findings" >&2; return 1; }
 }
 check "lintian reports nothing" lintian_silent
+# A new system of this machine's Debian release takes it with its dependencies, and gives it back
+# removed and purged without a trace (piuparts: it makes the system, as root, from the archive).
+piuparts_clean() {
+    local sudo release mirror
+    need_root "piuparts makes a Debian system, which needs root." "$0 $*"
+    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    mirror=$(debian_archive) || return 1
+    "${sudo[@]}" piuparts --no-upgrade-test --distribution "$release" --mirror "$mirror" "$deb" \
+        >"$scratch/piuparts.log" 2>&1 || { grep -E '(ERROR|FAIL):' "$scratch/piuparts.log" >&2
+                                          tail -n 30 "$scratch/piuparts.log" >&2; return 1; }
+}
+check "piuparts installs, removes and purges it cleanly" piuparts_clean
 only_under_usr() { ! awk '{ print $2 }' "$scratch/entries" | grep -vE '^\./(usr/.*)?$' >&2; }
 check "every file is under /usr" only_under_usr
 only_launcher_on_path() {

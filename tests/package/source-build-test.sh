@@ -99,7 +99,7 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
     started=$(date +%s)
     ensure_packages debootstrap dpkg-dev git
     source "$QUENDRA_ROOT/tests/package/debian-system.sh"
-    make_system "$suite" 600 "$scratch/debootstrap.log" sudo
+    make_system "$suite" 600 sudo
     add_user builder
     echo "source-build-test: the system made in $(($(date +%s) - started)) s"
     source_build_parts "$suite" builder
