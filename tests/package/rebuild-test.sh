@@ -13,10 +13,10 @@
 #
 # The .deb is built without running the tests at build time (DEB_BUILD_OPTIONS=nocheck), as the
 # tests leave no trace in it. The first build reuses what the tests built where it can: the .deb
-# given, build-win32-pkg/ (scripts/windows-test makes it) and the 64-bit libraries of build-win/. The second builds all
-# that ships in folders of its own, the 32-bit Windows libraries included, whose build path
-# mattered; the 64-bit libraries, built by the same lines of scripts/windows-libraries, it copies
-# from the first build.
+# given, build-win32-pkg/ (scripts/windows-test makes it) and the 64-bit libraries of
+# build-win/. The second builds all that ships in folders of its own, the 32-bit Windows
+# libraries included, whose build path mattered; the 64-bit libraries, built by the same lines of
+# scripts/windows-libraries, it copies from the first build.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/setup.sh"
