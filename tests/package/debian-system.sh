@@ -23,7 +23,8 @@ debian_archive() {
     }
     mirror=$(archive_of)
     [ -n "$mirror" ] || { apt-get update -qq && mirror=$(archive_of); }
-    [ -n "$mirror" ] || { echo "FAIL: apt knows no Debian archive for $host_codename" >&2; return 1; }
+    [ -n "$mirror" ] ||
+        { echo "FAIL: apt knows no Debian archive for $host_codename" >&2; return 1; }
     echo "$mirror"
 }
 

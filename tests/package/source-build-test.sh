@@ -26,9 +26,14 @@ source_build_parts() {
     version=$(dpkg-parsechangelog -l "$QUENDRA_ROOT/debian/changelog" -S Version)
     local dsc=quendra-orvo_$version.dsc
     mkdir -p "$scratch/source" "$system/tmp/source" "$QUENDRA_BUILD"
-    git -C "$QUENDRA_ROOT" archive --prefix="quendra-orvo-$version/" HEAD | tar -x -C "$scratch/source"
-    (cd "$scratch/source" && dpkg-source -b "quendra-orvo-$version") >"$scratch/dpkg-source.log" 2>&1 ||
-        { cat "$scratch/dpkg-source.log" >&2; echo "FAIL: dpkg-source could not make $dsc" >&2; return 1; }
+    git -C "$QUENDRA_ROOT" archive --prefix="quendra-orvo-$version/" HEAD |
+        tar -x -C "$scratch/source"
+    if ! (cd "$scratch/source" && dpkg-source -b "quendra-orvo-$version") \
+        >"$scratch/dpkg-source.log" 2>&1; then
+        cat "$scratch/dpkg-source.log" >&2
+        echo "FAIL: dpkg-source could not make $dsc" >&2
+        return 1
+    fi
     cp "$scratch/source"/quendra-orvo_"$version".* "$system/tmp/source/"
     chmod -R a+rX "$system/tmp/source"
 
@@ -55,8 +60,7 @@ dpkg-source -x /tmp/source/$dsc build/quendra-orvo
 cd build/quendra-orvo
 DEB_BUILD_OPTIONS=parallel=$(nproc) dpkg-buildpackage -us -uc" || status=$?
     # The tests' summary, or the end of the log where it never got there.
-    grep -E '^[0-9]+% tests passed|^The following tests FAILED|^\s+[0-9]+ - .*\((Failed|Timeout|SEGFAULT)' \
-        "$log" || true
+    grep -E '^[0-9]+% tests passed|^The following tests FAILED' "$log" || true
     [ "$status" -eq 0 ] || tail -n 40 "$log"
     part "Debian $suite builds the source package ($(($(date +%s) - part_started)) s; log: $log)" \
         "$status"
@@ -64,8 +68,8 @@ DEB_BUILD_OPTIONS=parallel=$(nproc) dpkg-buildpackage -us -uc" || status=$?
 
     log=$QUENDRA_BUILD/source-build-$suite-lintian.log
     status=0
-    as_user "$user" "$lintian_bound" "$log" "lintian --pedantic build/quendra-orvo_${version}_*.changes" ||
-        status=$?
+    as_user "$user" "$lintian_bound" "$log" \
+        "lintian --pedantic build/quendra-orvo_${version}_*.changes" || status=$?
     if [ "$status" -eq 0 ] && grep -q . "$log"; then
         status=1
     fi
