@@ -10,14 +10,17 @@ if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
     set(CMAKE_BUILD_TYPE Release CACHE STRING "Build type" FORCE)
 endif()
 
-# In the Release build, the one that ships, the checkout's and the build folder's paths stay out
-# of what is compiled (file names in assertions and debugging information), so that a build in
-# another folder gives the same bytes; the debugging builds keep them for their debuggers. The
-# build folder's comes last, so that it wins where the build folder is inside the checkout.
+# In the builds that ship, Release and None (the Debian package's: debhelper gives the flags),
+# the checkout's and the build folder's paths stay out of what is compiled (file names in
+# assertions and debugging information), so that a build in another folder gives the same bytes;
+# the debugging builds keep them for their debuggers. dpkg-buildflags maps the build path too,
+# but not a path with a space in it. The build folder's comes last, so that it wins where the
+# build folder is inside the checkout.
 if(NOT MSVC)
     get_filename_component(quendra_checkout ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
-    add_compile_options("$<$<CONFIG:Release>:-ffile-prefix-map=${quendra_checkout}=.>"
-                        "$<$<CONFIG:Release>:-ffile-prefix-map=${CMAKE_BINARY_DIR}=build>")
+    set(quendra_shipped "$<CONFIG:Release,None>")
+    add_compile_options("$<${quendra_shipped}:-ffile-prefix-map=${quendra_checkout}=.>"
+                        "$<${quendra_shipped}:-ffile-prefix-map=${CMAKE_BINARY_DIR}=build>")
 endif()
 
 macro(quendra_warnings)

@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
-# The Debian package of this build: made with cpack, its control fields, dependencies and file
-# list read back with dpkg-deb, unpacked into a scratch root, and the program started from there
-# through its link on PATH, on Qt's offscreen platform; lintian and appstreamcli read it.
+# The Debian package scripts/package makes: its control fields, dependencies and file list read
+# back with dpkg-deb, unpacked into a scratch root, and the program started from there through
+# its link on PATH, on Qt's offscreen platform; lintian and appstreamcli read it, and piuparts
+# installs, removes and purges it on a new Debian system.
 #
-#   package-test.sh CPACK CPACK_CONFIG VERSION
+#   tests/package/package-test.sh [DEB]    DEB: the package; by default scripts/package makes it
 set -euo pipefail
-
-cpack=$1
-config=$2
-version=$3
 source "$(dirname "$0")/../../scripts/setup.sh"
+source "$QUENDRA_ROOT/tests/package/debian-system.sh" # debian_archive, for piuparts
+version=$(dpkg-parsechangelog -l "$QUENDRA_ROOT/debian/changelog" -S Version)
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/quendra-package.XXXXXX")
 program_pid=
@@ -37,25 +36,12 @@ check() { # check DESCRIPTION COMMAND...
 }
 
 # --- the package -------------------------------------------------------------------------------
-# dpkg-shlibdeps (dpkg-dev) and file list the library dependencies.
-ensure_packages dpkg-dev file lintian appstream
-
-# Made under the umask Debian gives its users (0002): the package's modes must not follow it.
-umask 0002
-if ! "$cpack" --config "$config" -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1; then
-    cat "$scratch/cpack.log" >&2
-    echo "FAIL: cpack did not make the package" >&2
-    exit 1
+ensure_packages dpkg-dev file lintian appstream piuparts
+deb=${1:-}
+if [ -z "$deb" ]; then
+    deb=$(DEB_BUILD_OPTIONS=nocheck bash "$QUENDRA_ROOT/scripts/package" | tail -n 1)
 fi
-shopt -s nullglob
-debs=("$scratch"/out/*.deb)
-shopt -u nullglob
-if [ "${#debs[@]}" -ne 1 ]; then
-    cat "$scratch/cpack.log" >&2
-    echo "FAIL: cpack made ${#debs[@]} .deb files, not one" >&2
-    exit 1
-fi
-deb=${debs[0]}
+[ -f "$deb" ] || { echo "FAIL: no package $deb" >&2; exit 1; }
 echo "package: $(basename "$deb")"
 
 # --- control fields ----------------------------------------------------------------------------
@@ -121,6 +107,18 @@ lintian_silent() {
     [ -z "$findings" ] || { echo "$findings" >&2; return 1; }
 }
 check "lintian reports nothing" lintian_silent
+# A new system of this machine's Debian release takes it with its dependencies, and gives it back
+# removed and purged without a trace (piuparts: it makes the system, as root, from the archive).
+piuparts_clean() {
+    local sudo release mirror
+    need_root "piuparts makes a Debian system, which needs root." "$0 $*"
+    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    mirror=$(debian_archive) || return 1
+    "${sudo[@]}" piuparts --no-upgrade-test --distribution "$release" --mirror "$mirror" "$deb" \
+        >"$scratch/piuparts.log" 2>&1 || { grep -E '(ERROR|FAIL):' "$scratch/piuparts.log" >&2
+                                          tail -n 30 "$scratch/piuparts.log" >&2; return 1; }
+}
+check "piuparts installs, removes and purges it cleanly" piuparts_clean
 only_under_usr() { ! awk '{ print $2 }' "$scratch/entries" | grep -vE '^\./(usr/.*)?$' >&2; }
 check "every file is under /usr" only_under_usr
 only_launcher_on_path() {
@@ -212,6 +210,14 @@ metainfo_version() {
         { echo "  the metainfo's release is another version" >&2; return 1; }
 }
 check "the metainfo's release is the project's version" metainfo_version
+# The copyright file and the changelog are debian/'s own, as debhelper installs them.
+shipped_as() { # shipped_as SHIPPED SOURCE: the shipped file (gzip'ed or not) holds SOURCE's text
+    local file=$root/usr/share/doc/quendra-orvo/$1
+    case $file in *.gz) gzip -dc "$file" ;; *) cat "$file" ;; esac | cmp -s - "$QUENDRA_ROOT/debian/$2" ||
+        { echo "  /usr/share/doc/quendra-orvo/$1 is not debian/$2" >&2; return 1; }
+}
+check "the copyright file is debian/copyright" shipped_as copyright copyright
+check "the changelog is debian/changelog" shipped_as changelog.gz changelog
 
 # The desktop entry starts the launcher on PATH and names the installed icon.
 desktop=$root/usr/share/applications/quendra-orvo.desktop

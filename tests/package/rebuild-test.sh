@@ -9,13 +9,14 @@
 # difference). Then no file the packages ship may hold the path of either build's folders, their
 # host names or their user names.
 #
-#   tests/package/rebuild-test.sh
+#   tests/package/rebuild-test.sh [DEB]    DEB: the first build's .deb; by default scripts/package's
 #
-# The first build reuses what the tests built where it can: build/ for the .deb, build-win32-pkg/
-# (scripts/windows-test makes it) and the 64-bit libraries of build-win/. The second builds all
-# that ships in folders of its own, the 32-bit Windows libraries included, whose build path
-# mattered; the 64-bit libraries, built by the same lines of scripts/windows-libraries, it copies
-# from the first build.
+# The .deb is built without running the tests at build time (DEB_BUILD_OPTIONS=nocheck), as the
+# tests leave no trace in it. The first build reuses what the tests built where it can: the .deb
+# given, build-win32-pkg/ (scripts/windows-test makes it) and the 64-bit libraries of
+# build-win/. The second builds all that ships in folders of its own, the 32-bit Windows
+# libraries included, whose build path mattered; the 64-bit libraries, built by the same lines of
+# scripts/windows-libraries, it copies from the first build.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/setup.sh"
@@ -43,7 +44,7 @@ if [ "${1:-}" = --second-build ]; then
     mkdir -p "$out" build-win32-pkg/libraries build-win64-pkg/libraries
     cp -a "$3/build-win32-pkg/libraries/src" build-win32-pkg/libraries/
     cp -a "$3/build-win64-pkg/libraries/x86_64" build-win64-pkg/libraries/
-    make_packages deb.log scripts/package -DQUENDRA_BUILD_TESTS=OFF
+    DEB_BUILD_OPTIONS=nocheck make_packages deb.log scripts/package
     make_packages win32.log scripts/package-windows 32
     make_packages win64.log scripts/package-windows 64
     exit 0
@@ -67,7 +68,11 @@ if [ ! -e "$packaged64/x86_64" ] && [ -d "$tested64" ]; then
     mkdir -p "$packaged64"
     cp -a "$tested64" "$packaged64/"
 fi
-QUENDRA_BUILD=$QUENDRA_BUILD make_packages "$scratch/deb.log" "$QUENDRA_ROOT/scripts/package"
+if [ -n "${1:-}" ]; then
+    cp "$1" "$out/"
+else
+    DEB_BUILD_OPTIONS=nocheck make_packages "$scratch/deb.log" "$QUENDRA_ROOT/scripts/package"
+fi
 make_packages "$scratch/win32.log" "$QUENDRA_ROOT/scripts/package-windows" 32
 make_packages "$scratch/win64.log" "$QUENDRA_ROOT/scripts/package-windows" 64
 ls "$out"
