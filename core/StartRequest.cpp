@@ -46,15 +46,6 @@ bool isInvisibleFormat(char32_t c) {
            c == 0x2060 || (c >= 0x2066 && c <= 0x2069) || c == 0xFEFF;
 }
 
-// The character of a well-formed UTF-8 sequence.
-char32_t decoded(std::string_view sequence) {
-    static constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
-    char32_t c = static_cast<unsigned char>(sequence[0]) & kLeadBits[sequence.size()];
-    for (std::size_t i = 1; i < sequence.size(); ++i)
-        c = (c << 6) | (static_cast<unsigned char>(sequence[i]) & 0x3F);
-    return c;
-}
-
 // The bytes of the character at `at` where it is one well-formed character that shows as itself:
 // no control, no invisible format character.
 std::size_t printableLength(std::string_view word, std::size_t at) {
@@ -62,7 +53,8 @@ std::size_t printableLength(std::string_view word, std::size_t at) {
     const std::size_t length = utf8SequenceLength(lead);
     if (at + length > word.size() || !isWellFormedUtf8(word.substr(at, length)))
         return 0;
-    const char32_t c = decoded(word.substr(at, length));
+    // Every character looked for is in the Basic Multilingual Plane: its one UTF-16 unit.
+    const char16_t c = utf16From(word.substr(at, length)).front();
     return isControl(c) || isInvisibleFormat(c) ? 0 : length;
 }
 
